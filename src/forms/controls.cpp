@@ -1,0 +1,47 @@
+#include "controls.h"
+
+namespace forms {
+
+void Control::Apply(const ControlDesign& design)
+{
+    Left = design.Left;
+    Top = design.Top;
+    Width = design.Width;
+    Height = design.Height;
+    TabIndex = design.TabIndex;
+}
+
+void Label::Apply(const ControlDesign& design)
+{
+    Control::Apply(design);
+    Caption = std::string(design.Caption);
+    if (design.Look != nullptr) {
+        BackColor = design.Look->BackColor;
+        ForeColor = design.Look->ForeColor;
+        BorderStyle = design.Look->BorderStyle;
+        Alignment = design.Look->Alignment;
+        Font = design.Look->Font;
+    }
+}
+
+void CommandButton::Apply(const ControlDesign& design)
+{
+    Control::Apply(design);
+    Caption = std::string(design.Caption);
+    Enabled = design.Enabled;
+    if (design.Look != nullptr)
+        Font = design.Look->Font;
+}
+
+void Shape::Apply(const ControlDesign& design)
+{
+    Control::Apply(design);
+    if (design.Look != nullptr) {
+        BackColor = design.Look->BackColor;
+        BackStyle = design.Look->BackStyle;
+        Kind = design.Look->Kind;
+        BorderColor = design.Look->ForeColor;
+    }
+}
+
+} // namespace forms

@@ -1,0 +1,36 @@
+#include "application.h"
+
+#include "conversions.h"
+#include "form_window.h"
+#include "qt_platform.h"
+
+#include <QApplication>
+
+namespace forms::qt {
+
+int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory& createForm)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(info.Name));
+    QApplication::setApplicationVersion(QString::fromUtf8(info.Version));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(info.DesktopFileName));
+    // The runtime decides when the program ends, and with which status.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+    RegisterFontSubstitutes();
+
+    QtPlatform platform;
+    Runtime runtime(platform);
+    const std::unique_ptr<Form> form = createForm(runtime);
+    FormWindow window(*form, runtime);
+    platform.SetMainWindow(&window);
+
+    runtime.Load(*form);
+    if (runtime.Ended())
+        return runtime.ExitStatus();
+    window.show();
+    window.FocusFirstButton();
+    QApplication::exec();
+    return runtime.ExitStatus();
+}
+
+} // namespace forms::qt

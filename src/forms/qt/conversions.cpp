@@ -1,0 +1,88 @@
+#include "conversions.h"
+
+#include <QStringList>
+
+#include <array>
+#include <cmath>
+#include <utility>
+
+namespace forms::qt {
+
+int TwipsToPixels(int twips)
+{
+    return static_cast<int>(std::lround(twips / static_cast<double>(kTwipsPerPixel)));
+}
+
+QRect PixelRect(const Control& control)
+{
+    return { TwipsToPixels(control.Left), TwipsToPixels(control.Top), TwipsToPixels(control.Width),
+        TwipsToPixels(control.Height) };
+}
+
+namespace {
+
+// The palette role that stands in for each desktop system colour.
+constexpr std::array<std::pair<unsigned, QPalette::ColorRole>, 22> kSystemColors { {
+    { 0, QPalette::Button }, // scroll bars
+    { 1, QPalette::Window }, // desktop
+    { 2, QPalette::Highlight }, // active title bar
+    { 3, QPalette::Mid }, // inactive title bar
+    { 4, QPalette::Window }, // menu bar
+    { 5, QPalette::Base }, // window background
+    { 6, QPalette::Shadow }, // window frame
+    { 7, QPalette::WindowText }, // menu text
+    { 8, QPalette::WindowText }, // window text
+    { 9, QPalette::HighlightedText }, // title bar text
+    { 12, QPalette::Mid }, // application workspace
+    { 13, QPalette::Highlight }, // highlight
+    { 14, QPalette::HighlightedText }, // highlighted text
+    { 15, QPalette::Button }, // button face
+    { 16, QPalette::Dark }, // button shadow
+    { 17, QPalette::PlaceholderText }, // grey text
+    { 18, QPalette::ButtonText }, // button text
+    { 20, QPalette::Light }, // button highlight
+    { 21, QPalette::Shadow }, // 3-D dark shadow
+    { 22, QPalette::Midlight }, // 3-D light
+    { 23, QPalette::ToolTipText }, // tooltip text
+    { 24, QPalette::ToolTipBase }, // tooltip background
+} };
+
+} // namespace
+
+QColor ToQColor(Color color, const QPalette& palette)
+{
+    if (IsSystemColor(color)) {
+        const unsigned index = color & 0xFFu;
+        for (const auto& [number, role] : kSystemColors) {
+            if (number == index)
+                return palette.color(QPalette::Active, role);
+        }
+        return palette.color(QPalette::Active, QPalette::WindowText);
+    }
+    return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
+        static_cast<int>((color >> 16) & 0xFFu));
+}
+
+QFont ToQFont(const StdFont& font)
+{
+    QFont result(QString::fromUtf8(font.Name.data(), static_cast<qsizetype>(font.Name.size())));
+    result.setPointSizeF(font.Size);
+    result.setWeight(static_cast<QFont::Weight>(font.Weight));
+    result.setItalic(font.Italic);
+    result.setUnderline(font.Underline);
+    result.setStrikeOut(font.Strikethrough);
+    return result;
+}
+
+void RegisterFontSubstitutes()
+{
+    // The Japanese UI face, under its Japanese and its Latin name.
+    const QStringList gothic { QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
+        QStringLiteral("Noto Sans CJK JP") };
+    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"), gothic);
+    QFont::insertSubstitutions(QStringLiteral("MS PGothic"), gothic);
+    // Liberation Sans has Arial's metrics.
+    QFont::insertSubstitutions(QStringLiteral("Arial"), { QStringLiteral("Liberation Sans") });
+}
+
+} // namespace forms::qt

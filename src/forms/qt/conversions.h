@@ -1,0 +1,27 @@
+#pragma once
+
+// From the forms runtime's units and values to Qt's.
+
+#include "forms/controls.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPalette>
+#include <QRect>
+
+namespace forms::qt {
+
+inline constexpr int kTwipsPerPixel = 15; // at 96 dpi; Qt's high-DPI scaling does the rest
+
+int TwipsToPixels(int twips);
+QRect PixelRect(const Control& control);
+
+// A colour 0x00BBGGRR, or a system colour 0x800000nn taken from the palette.
+QColor ToQColor(Color color, const QPalette& palette);
+
+QFont ToQFont(const StdFont& font);
+
+// Makes the faces that the forms ask for resolve to installed look-alikes.
+void RegisterFontSubstitutes();
+
+} // namespace forms::qt

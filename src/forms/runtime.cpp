@@ -1,0 +1,65 @@
+#include "runtime.h"
+
+#include "form.h"
+
+#include <new>
+
+namespace forms {
+
+void Runtime::Load(Form& form)
+{
+    RaiseEvent([&form] { form.Form_Load(); });
+}
+
+void Runtime::Click(CommandButton& button)
+{
+    if (button.Enabled && button.Click)
+        RaiseEvent(button.Click);
+}
+
+void Runtime::Close()
+{
+    if (!Ended())
+        Finish(0);
+}
+
+void Runtime::End()
+{
+    Finish(0);
+    throw Ending {};
+}
+
+void Runtime::DoEvents()
+{
+    platform_.DoEvents();
+    if (Ended())
+        throw Ending {};
+}
+
+void Runtime::Unwound(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const Ending&) {
+        // The ending is already recorded.
+    } catch (const RuntimeError& e) {
+        platform_.ReportFatal(e);
+        Finish(1);
+    } catch (const std::bad_alloc&) {
+        platform_.ReportFatal(RuntimeError(ErrorNumber::OutOfMemory));
+        Finish(1);
+    } catch (const std::exception& e) {
+        platform_.ReportFatal(RuntimeError(ErrorNumber::InternalError, e.what()));
+        Finish(1);
+    }
+}
+
+void Runtime::Finish(int exitStatus)
+{
+    if (Ended())
+        return;
+    exitStatus_ = exitStatus;
+    platform_.Quit(exitStatus);
+}
+
+} // namespace forms

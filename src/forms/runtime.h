@@ -1,0 +1,71 @@
+#pragma once
+
+#include "controls.h"
+#include "platform.h"
+
+#include <optional>
+
+namespace forms {
+
+class Form;
+
+// Runs a form's code: the one place that calls the game's event handlers
+// (the event boundary), and the record of how the program ends.
+//
+// Handlers may raise RuntimeError; the boundary reports it through the
+// platform and ends the program with status 1. No exception ever leaves the
+// boundary, so none crosses the frames of the window system that delivered
+// the event. Once an ending is recorded the boundary refuses every further
+// event, also those already queued behind it.
+class Runtime {
+public:
+    explicit Runtime(Platform& platform)
+        : platform_(platform)
+    {
+    }
+    Runtime(const Runtime&) = delete;
+    Runtime& operator=(const Runtime&) = delete;
+
+    Platform& Services() { return platform_; }
+
+    // Runs the form's load event.
+    void Load(Form& form);
+    // A click on a button: runs its handler if the button is enabled.
+    void Click(CommandButton& button);
+    // The player closed the form's window: the program ends with status 0.
+    void Close();
+
+    // Runs one handler at the event boundary.
+    template <typename Handler>
+    void RaiseEvent(Handler&& handler)
+    {
+        if (Ended())
+            return;
+        try {
+            handler();
+        } catch (...) {
+            Unwound(std::current_exception());
+        }
+    }
+
+    // Ends the program at once: nothing of the game's code runs after it.
+    [[noreturn]] void End();
+    // Processes pending window events; when one of them ended the program,
+    // unwinds the handler that called it.
+    void DoEvents();
+
+    bool Ended() const { return exitStatus_.has_value(); }
+    int ExitStatus() const { return exitStatus_.value_or(0); }
+
+private:
+    // Thrown by End and DoEvents to unwind the game's code to the boundary.
+    struct Ending { };
+
+    void Unwound(std::exception_ptr error);
+    void Finish(int exitStatus);
+
+    Platform& platform_;
+    std::optional<int> exitStatus_;
+};
+
+} // namespace forms

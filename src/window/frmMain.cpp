@@ -1,0 +1,14 @@
+// Start-up: what the form does before the window is first shown.
+
+#include "frmMain.h"
+
+void frmMain::Form_Load()
+{
+    Randomize();
+    InitReels();
+    ShowReels();
+    Coins = 500;
+    Stopped(1) = 0;
+    Stopped(2) = 0;
+    Stopped(3) = 0;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+// The game's one window: its controls, its state and its event handlers.
+// The design and start-up live here in src/window/; the handlers and
+// procedures that run the machine live in src/machine/.
+
+#include "forms/arrays.h"
+#include "forms/controls.h"
+#include "forms/form.h"
+#include "forms/values.h"
+
+#include <string>
+
+class frmMain : public forms::Form {
+public:
+    explicit frmMain(forms::Runtime& runtime);
+
+    // Controls.
+    forms::ControlArray<forms::Label, 3> labLeft { "labLeft" };
+    forms::ControlArray<forms::Label, 3> labMid { "labMid" };
+    forms::ControlArray<forms::Label, 3> labRight { "labRight" };
+    forms::ControlArray<forms::Shape, 5> shpReach { "shpReach" };
+    forms::CommandButton cmdLeft;
+    forms::CommandButton cmdMid;
+    forms::CommandButton cmdRight;
+    forms::CommandButton cmdGo;
+    forms::Label labCoins;
+
+    // State. Each per-reel array is indexed by reel number, 1 (left) to 3
+    // (right); entry 0 is never used.
+    forms::Long Coins;
+    forms::Array<forms::Integer, 0, 3> Stopped; // -1 stopped, 0 spinning
+    forms::Array<forms::Integer, 0, 3> ReelPos; // strip position 1 to 10 in the middle row
+    forms::Array2D<std::string, 0, 3, 0, 10> ReelStrip;
+
+    void Form_Load() override;
+
+    // Fills the strips and draws a random start position for each reel.
+    void InitReels();
+    // Writes the nine reel cells from ReelPos and ReelStrip.
+    void ShowReels();
+
+private:
+    void ShowReel(forms::ControlArray<forms::Label, 3>& cells, forms::Integer r);
+};

@@ -1,0 +1,102 @@
+// frmMain as designed: the window and its nineteen controls. Positions and
+// sizes are in twips (15 to a pixel at 96 dpi); colours are 0x00BBGGRR.
+
+#include "frmMain.h"
+
+#include <array>
+
+namespace {
+
+#include "../../resources/vantu.xpm"
+
+using forms::Appearance;
+using forms::Border;
+using forms::ControlDesign;
+using forms::Fill;
+using forms::ShapeKind;
+using forms::StdFont;
+using forms::TextAlign;
+
+constexpr StdFont kFormFont { .Name = "ＭＳ Ｐゴシック", .Size = 12, .Weight = 400, .Charset = 128 };
+constexpr StdFont kReelFont { .Name = "Arial", .Size = 21.75, .Weight = 700, .Charset = 0 };
+constexpr StdFont kCoinsFont { .Name = "Arial", .Size = 14.25, .Weight = 700, .Charset = 0 };
+
+constexpr Appearance kReelCell {
+    .BackColor = 0xC0C0FF, // pale pink
+    .ForeColor = forms::vbWindowText,
+    .BorderStyle = Border::FixedSingle,
+    .Alignment = TextAlign::Center,
+    .Font = &kReelFont,
+};
+constexpr Appearance kLamp {
+    .BackColor = 0x808080, // grey: unlit
+    .ForeColor = 0x000000, // the outline
+    .BackStyle = Fill::Opaque,
+    .Kind = ShapeKind::Circle,
+};
+constexpr Appearance kCounter {
+    .BackColor = 0x800000, // navy
+    .ForeColor = 0xC0FFFF, // pale yellow
+    .BorderStyle = Border::FixedSingle,
+    .Alignment = TextAlign::RightJustify,
+    .Font = &kCoinsFont,
+};
+
+constexpr forms::FormDesign kForm {
+    .Caption = "Vantu",
+    .ClientWidth = 2610,
+    .ClientHeight = 3210,
+    .BackColor = 0xFFC0C0, // pale blue
+    .Font = &kFormFont,
+    .Icon = vantu_xpm,
+};
+
+constexpr int kNoTab = -1; // lamps never take the focus
+constexpr bool kOn = true, kOff = false;
+
+// clang-format off
+constexpr std::array<ControlDesign, 19> kControls { {
+    // Name        Index  Left   Top  Width Height  Tab  Caption  Enabled  Look
+    { "labLeft",     0,   330,   225,  420,   540,    0, "",      kOn,  &kReelCell },
+    { "labLeft",     1,   330,   810,  420,   540,    1, "",      kOn,  &kReelCell },
+    { "labLeft",     2,   330,  1395,  420,   540,    2, "",      kOn,  &kReelCell },
+    { "labMid",      0,   795,   225,  420,   540,    3, "",      kOn,  &kReelCell },
+    { "labMid",      1,   795,   810,  420,   540,    4, "",      kOn,  &kReelCell },
+    { "labMid",      2,   795,  1395,  420,   540,    5, "",      kOn,  &kReelCell },
+    { "labRight",    0,  1275,   225,  420,   540,    6, "",      kOn,  &kReelCell },
+    { "labRight",    1,  1275,   810,  420,   540,    7, "",      kOn,  &kReelCell },
+    { "labRight",    2,  1275,  1395,  420,   540,    8, "",      kOn,  &kReelCell },
+    { "shpReach",    0,  1785,    45,  210,   210, kNoTab, "",    kOn,  &kLamp },
+    { "shpReach",    1,  1785,   405,  210,   210, kNoTab, "",    kOn,  &kLamp },
+    { "shpReach",    2,  1785,   945,  210,   210, kNoTab, "",    kOn,  &kLamp },
+    { "shpReach",    3,  1785,  1560,  210,   210, kNoTab, "",    kOn,  &kLamp },
+    { "shpReach",    4,  1785,  1935,  210,   210, kNoTab, "",    kOn,  &kLamp },
+    { "cmdLeft",    -1,   375,  2160,  315,   285,    9, "*",     kOff, nullptr },
+    { "cmdMid",     -1,   855,  2160,  315,   285,   10, "*",     kOff, nullptr },
+    { "cmdRight",   -1,  1335,  2160,  315,   285,   11, "*",     kOff, nullptr },
+    { "cmdGo",      -1,  2130,   285,  375,  1665,   12, "GO",    kOn,  nullptr },
+    { "labCoins",   -1,   165,  2640, 2295,   405,   13, "500",   kOn,  &kCounter },
+} };
+// clang-format on
+
+} // namespace
+
+frmMain::frmMain(forms::Runtime& runtime)
+    : Form(runtime)
+{
+    cmdLeft.Name = "cmdLeft";
+    cmdMid.Name = "cmdMid";
+    cmdRight.Name = "cmdRight";
+    cmdGo.Name = "cmdGo";
+    labCoins.Name = "labCoins";
+    Register(labLeft);
+    Register(labMid);
+    Register(labRight);
+    Register(shpReach);
+    Register(cmdLeft);
+    Register(cmdMid);
+    Register(cmdRight);
+    Register(cmdGo);
+    Register(labCoins);
+    ApplyDesign(kForm, kControls);
+}

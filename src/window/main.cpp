@@ -1,0 +1,11 @@
+#include "forms/qt/application.h"
+#include "frmMain.h"
+#include "version.h"
+
+#include <memory>
+
+int main(int argc, char** argv)
+{
+    return forms::qt::RunProgram(argc, argv, { kAppName, kAppVersion, "vantu" },
+        [](forms::Runtime& runtime) { return std::make_unique<frmMain>(runtime); });
+}
