@@ -1,23 +1,33 @@
 # The two commands a newcomer needs: `make run` and `make check`.
 # Both install what is missing first and rebuild only what changed.
 
-BUILD   := build
-JOBS    := $(shell nproc 2>/dev/null || echo 2)
-CMAKE   := cmake
+BUILD    := build
+SANITIZE := build-sanitize
+JOBS     := $(shell nproc 2>/dev/null || echo 2)
+CMAKE    := cmake
 
-.PHONY: run check build deps test-deps clean
+.PHONY: run check build build-sanitize deps test-deps clean
 
 run: deps build
 	./$(BUILD)/vantu
 
-check: test-deps build
+# Every test on the release build, then the tests that need no X server
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+check: test-deps build build-sanitize
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
+	ctest --test-dir $(SANITIZE) --output-on-failure -j$(JOBS) -L 'unit|view'
 
 build: $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j$(JOBS)
 
+build-sanitize: $(SANITIZE)/CMakeCache.txt
+	$(CMAKE) --build $(SANITIZE) -j$(JOBS)
+
 $(BUILD)/CMakeCache.txt:
 	$(CMAKE) -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+
+$(SANITIZE)/CMakeCache.txt:
+	$(CMAKE) -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=Debug -DVANTU_SANITIZE=ON
 
 deps:
 	scripts/install-deps
@@ -26,4 +36,4 @@ test-deps:
 	scripts/install-deps --test
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE)
