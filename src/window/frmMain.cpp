@@ -7,7 +7,7 @@ void frmMain::Form_Load()
     Randomize();
     InitReels();
     ShowReels();
-    Coins = 500;
+    Coins = kStartingCoins;
     Stopped(1) = 0;
     Stopped(2) = 0;
     Stopped(3) = 0;

@@ -9,11 +9,23 @@
 #include "forms/form.h"
 #include "forms/values.h"
 
+#include <cstdint>
 #include <string>
+
+// The balance a game starts with. A test build starts lower, to reach the
+// end of a game in a few plays; the program itself reads no settings.
+#ifndef VANTU_STARTING_COINS
+#define VANTU_STARTING_COINS 500
+#endif
 
 class frmMain : public forms::Form {
 public:
     explicit frmMain(forms::Runtime& runtime);
+
+    static constexpr std::int32_t kStartingCoins = VANTU_STARTING_COINS;
+    static constexpr std::int32_t kStake = 10;
+    static constexpr forms::Color kLampUnlit = 0x808080; // grey
+    static constexpr forms::Color kLampLit = 0xC0FFFF; // pale yellow
 
     // Controls.
     forms::ControlArray<forms::Label, 3> labLeft { "labLeft" };
@@ -33,12 +45,21 @@ public:
     forms::Array<forms::Integer, 0, 3> ReelPos; // strip position 1 to 10 in the middle row
     forms::Array2D<std::string, 0, 3, 0, 10> ReelStrip;
 
+    // Event handlers.
     void Form_Load() override;
+    void cmdGo_Click();
+    void cmdLeft_Click();
+    void cmdMid_Click();
+    void cmdRight_Click();
 
     // Fills the strips and draws a random start position for each reel.
     void InitReels();
     // Writes the nine reel cells from ReelPos and ReelStrip.
     void ShowReels();
+    // Runs one spin until all three reels have stopped, then judges it.
+    void SpinReels();
+    // Lights the lamps of the winning lines and credits their pay.
+    void JudgeLines();
 
 private:
     void ShowReel(forms::ControlArray<forms::Label, 3>& cells, forms::Integer r);

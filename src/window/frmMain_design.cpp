@@ -51,6 +51,11 @@ constexpr forms::FormDesign kForm {
     .Icon = vantu_xpm,
 };
 
+// The counter shows the starting balance until the first press of GO.
+#define VANTU_TEXT(x) #x
+#define VANTU_NUMBER_TEXT(x) VANTU_TEXT(x)
+constexpr const char* kCoins = VANTU_NUMBER_TEXT(VANTU_STARTING_COINS);
+
 constexpr int kNoTab = -1; // lamps never take the focus
 constexpr bool kOn = true, kOff = false;
 
@@ -75,7 +80,7 @@ constexpr std::array<ControlDesign, 19> kControls { {
     { "cmdMid",     -1,   855,  2160,  315,   285,   10, "*",     kOff, nullptr },
     { "cmdRight",   -1,  1335,  2160,  315,   285,   11, "*",     kOff, nullptr },
     { "cmdGo",      -1,  2130,   285,  375,  1665,   12, "GO",    kOn,  nullptr },
-    { "labCoins",   -1,   165,  2640, 2295,   405,   13, "500",   kOn,  &kCounter },
+    { "labCoins",   -1,   165,  2640, 2295,   405,   13, kCoins,  kOn,  &kCounter },
 } };
 // clang-format on
 
@@ -99,4 +104,9 @@ frmMain::frmMain(forms::Runtime& runtime)
     Register(cmdGo);
     Register(labCoins);
     ApplyDesign(kForm, kControls);
+
+    cmdGo.Click = [this] { cmdGo_Click(); };
+    cmdLeft.Click = [this] { cmdLeft_Click(); };
+    cmdMid.Click = [this] { cmdMid_Click(); };
+    cmdRight.Click = [this] { cmdRight_Click(); };
 }

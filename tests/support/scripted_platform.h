@@ -29,6 +29,7 @@ public:
     // What the game asked for, in order: "Randomize", "Rnd", "DoEvents",
     // "MsgBox", "ReportFatal", "Quit".
     std::vector<std::string> calls;
+    bool recordCalls = true;
     int doEventsCount = 0;
     std::vector<Box> boxes;
     std::vector<int> fatalErrors;
@@ -36,7 +37,8 @@ public:
 
     void DoEvents() override
     {
-        calls.emplace_back("DoEvents");
+        if (recordCalls)
+            calls.emplace_back("DoEvents");
         ++doEventsCount;
         if (onDoEvents)
             onDoEvents(doEventsCount);

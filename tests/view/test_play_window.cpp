@@ -1,0 +1,172 @@
+// Plays in the real window with the real platform services, on the
+// offscreen platform: clicks delivered while the reels spin, the message
+// boxes, and the endings.
+//
+// The tests run in order: once the program has ended, Qt's event loops of
+// this process return at once, so the tests that end it come last.
+
+#include "forms/qt/conversions.h"
+#include "forms/qt/form_window.h"
+#include "forms/qt/qt_platform.h"
+#include "window/frmMain.h"
+
+#include <QtTest>
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <functional>
+
+using forms::qt::FormWindow;
+using forms::qt::QtPlatform;
+
+namespace {
+
+struct Game {
+    QtPlatform platform;
+    forms::Runtime runtime { platform };
+    frmMain form { runtime };
+    FormWindow window { form, runtime };
+
+    Game()
+    {
+        platform.SetMainWindow(&window);
+        runtime.Load(form);
+        window.show();
+        window.FocusFirstButton();
+    }
+    QWidget* Widget(forms::Control& control) const { return window.WidgetOf(control); }
+    void Click(forms::Control& control) { QTest::mouseClick(Widget(control), Qt::LeftButton); }
+};
+
+// Runs `inspect` on the modal message box as soon as it is shown; the
+// inspection must close it.
+void WhenMessageBoxShows(const std::function<void(QMessageBox*)>& inspect)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, inspect] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            inspect(box);
+        }
+    });
+    timer->start();
+}
+
+} // namespace
+
+class TestPlayWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { forms::qt::RegisterFontSubstitutes(); }
+    void playWithRealClicks();
+    void fatalReportNamesTheError();
+    void gameOverMessage();
+    void closingDuringTheSpin();
+};
+
+void TestPlayWindow::playWithRealClicks()
+{
+    Game game;
+    QVERIFY(QTest::qWaitForWindowActive(&game.window));
+    frmMain& f = game.form;
+    bool sawSpin = false;
+    // While the reels spin, the player stops them one by one.
+    QTimer::singleShot(30, [&] {
+        sawSpin = !f.cmdGo.Enabled && !game.Widget(f.cmdGo)->isEnabled()
+            && QApplication::focusWidget() == game.Widget(f.cmdLeft)
+            && static_cast<QLabel*>(game.Widget(f.labCoins))->text() == "490";
+        game.Click(f.cmdMid);
+        QTimer::singleShot(20, [&] {
+            game.Click(f.cmdRight);
+            QTimer::singleShot(20, [&] { game.Click(f.cmdLeft); });
+        });
+    });
+    game.Click(f.cmdGo); // returns when the spin is over
+    QVERIFY(sawSpin);
+    for (int r = 1; r <= 3; ++r)
+        QCOMPARE(f.Stopped(r), forms::Integer(-1));
+    QVERIFY(game.Widget(f.cmdGo)->isEnabled());
+    QVERIFY(!game.Widget(f.cmdLeft)->isEnabled());
+    QCOMPARE(QApplication::focusWidget(), game.Widget(f.cmdGo));
+    // The window shows what the game holds.
+    QCOMPARE(static_cast<QLabel*>(game.Widget(f.labCoins))->text(), QString::fromStdString(f.labCoins.Caption));
+    QCOMPARE(static_cast<QLabel*>(game.Widget(f.labMid(1)))->text(),
+        QString::fromStdString(f.ReelStrip(2, f.ReelPos(2))));
+    const QImage screen = game.window.grab().toImage();
+    const int lampTops[] = { 3, 27, 63, 104, 129 };
+    for (int k = 0; k < 5; ++k) {
+        const QColor expected = forms::qt::ToQColor(f.shpReach(k).BackColor, game.window.palette());
+        QCOMPARE(QColor(screen.pixel(119 + 7, lampTops[k] + 7)), expected);
+    }
+    QVERIFY(!game.runtime.Ended());
+}
+
+void TestPlayWindow::fatalReportNamesTheError()
+{
+    Game game;
+    QString text, title;
+    WhenMessageBoxShows([&](QMessageBox* box) {
+        text = box->text();
+        title = box->windowTitle();
+        QCOMPARE(box->icon(), QMessageBox::Critical);
+        box->accept();
+    });
+    game.platform.ReportFatal(forms::RuntimeError(forms::ErrorNumber::Overflow));
+    QCOMPARE(text, QStringLiteral("Run-time error '6':\n\nOverflow"));
+    QCOMPARE(title, QApplication::applicationName());
+}
+
+void TestPlayWindow::gameOverMessage()
+{
+    Game game;
+    game.form.Coins = 5;
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QList<QAbstractButton*> buttons;
+    bool modalToTheGame = false;
+    WhenMessageBoxShows([&](QMessageBox* box) {
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        buttons = box->buttons();
+        modalToTheGame = box->parentWidget() == &game.window && box->isModal();
+        box->button(QMessageBox::Ok)->click();
+    });
+    game.Click(game.form.cmdGo);
+    QCOMPARE(text, QStringLiteral("You ran out of your coins!"));
+    QCOMPARE(title, QStringLiteral("GameOver"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(buttons.size(), 1);
+    QVERIFY(modalToTheGame);
+    QVERIFY(game.runtime.Ended());
+    QCOMPARE(game.runtime.ExitStatus(), 0);
+    QVERIFY(!game.window.isVisible());
+    QCOMPARE(static_cast<QLabel*>(game.Widget(game.form.labCoins))->text(), QStringLiteral("500"));
+}
+
+void TestPlayWindow::closingDuringTheSpin()
+{
+    Game game;
+    int spinsSeen = 0;
+    QTimer::singleShot(30, [&] {
+        spinsSeen = game.Widget(game.form.cmdLeft)->isEnabled() ? 1 : 0;
+        game.window.close();
+    });
+    game.Click(game.form.cmdGo); // returns when the closing has ended the spin
+    QCOMPARE(spinsSeen, 1);
+    QVERIFY(game.runtime.Ended());
+    QCOMPARE(game.runtime.ExitStatus(), 0);
+    QVERIFY(!game.window.isVisible());
+    // The spin was not judged: the stop buttons were never disabled again.
+    QVERIFY(game.form.cmdLeft.Enabled);
+    QVERIFY(!game.form.cmdGo.Enabled);
+}
+
+QTEST_MAIN(TestPlayWindow)
+#include "test_play_window.moc"
