@@ -6,7 +6,7 @@ SANITIZE := build-sanitize
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 CMAKE    := cmake
 
-.PHONY: run check build build-sanitize deps test-deps clean
+.PHONY: run check bench build build-sanitize deps test-deps clean
 
 run: deps build
 	./$(BUILD)/vantu
@@ -16,6 +16,11 @@ run: deps build
 check: test-deps build build-sanitize
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 	ctest --test-dir $(SANITIZE) --output-on-failure -j$(JOBS) -L 'unit|view'
+
+# What one sweep of the spin loop costs, in the plain runtime and in Qt.
+bench: deps build
+	$(CMAKE) --build $(BUILD) --target vantu_bench -j$(JOBS)
+	./$(BUILD)/vantu_bench
 
 build: $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j$(JOBS)

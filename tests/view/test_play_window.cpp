@@ -5,6 +5,7 @@
 // The tests run in order: once the program has ended, Qt's event loops of
 // this process return at once, so the tests that end it come last.
 
+#include "counting_platform.h"
 #include "forms/qt/conversions.h"
 #include "forms/qt/form_window.h"
 #include "forms/qt/qt_platform.h"
@@ -18,6 +19,8 @@
 #include <QTimer>
 
 #include <functional>
+#include <map>
+#include <vector>
 
 using forms::qt::FormWindow;
 using forms::qt::QtPlatform;
@@ -65,6 +68,7 @@ class TestPlayWindow : public QObject {
 private slots:
     void initTestCase() { forms::qt::RegisterFontSubstitutes(); }
     void playWithRealClicks();
+    void aSweepRepaintsOnlyTheCells();
     void fatalReportNamesTheError();
     void gameOverMessage();
     void closingDuringTheSpin();
@@ -105,6 +109,70 @@ void TestPlayWindow::playWithRealClicks()
         QCOMPARE(QColor(screen.pixel(119 + 7, lampTops[k] + 7)), expected);
     }
     QVERIFY(!game.runtime.Ended());
+}
+
+namespace {
+
+class EventCounter : public QObject {
+public:
+    std::map<QObject*, int> paints;
+    int layoutRequests = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints[watched];
+        else if (event->type() == QEvent::LayoutRequest)
+            ++layoutRequests;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+// Each sweep repaints the nine cells once each, and nothing else: no
+// layout pass, no lamp, button or window repaint.
+void TestPlayWindow::aSweepRepaintsOnlyTheCells()
+{
+    QtPlatform real;
+    CountingPlatform platform(real);
+    forms::Runtime runtime(platform);
+    frmMain form(runtime);
+    FormWindow window(form, runtime);
+    real.SetMainWindow(&window);
+    runtime.Load(form);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    EventCounter counter;
+    std::vector<QObject*> watched { &window };
+    for (forms::Control* control : form.Controls())
+        watched.push_back(window.WidgetOf(*control));
+    constexpr int kFirst = 5, kLast = 105;
+    platform.onDoEvents = [&](int sweep) {
+        if (sweep == kFirst)
+            for (QObject* object : watched)
+                object->installEventFilter(&counter);
+        if (sweep == kLast) {
+            for (QObject* object : watched)
+                object->removeEventFilter(&counter);
+            runtime.Click(form.cmdLeft);
+            runtime.Click(form.cmdMid);
+            runtime.Click(form.cmdRight);
+        }
+    };
+    runtime.Click(form.cmdGo);
+    QCOMPARE(platform.doEventsCount, kLast);
+    QCOMPARE(counter.layoutRequests, 0);
+    int cellPaints = 0;
+    for (auto [object, count] : counter.paints) {
+        QVERIFY2(qobject_cast<QLabel*>(object) != nullptr, qPrintable(object->metaObject()->className()));
+        QVERIFY(count <= kLast - kFirst);
+        cellPaints += count;
+    }
+    // Every cell changes at every step while all three reels spin.
+    QCOMPARE(cellPaints, 9 * (kLast - kFirst));
 }
 
 void TestPlayWindow::fatalReportNamesTheError()

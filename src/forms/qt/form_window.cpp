@@ -55,7 +55,10 @@ FormWindow::FormWindow(Form& form, Runtime& runtime)
     std::vector<Control*> byTabIndex;
     for (Control* control : form.Controls()) {
         QWidget* widget = Create(*control);
+        // Controls never move or resize. A fixed size also spares the window
+        // a layout request each time a caption changes.
         widget->setGeometry(PixelRect(*control));
+        widget->setFixedSize(widget->size());
         widgets_.emplace(control, widget);
         if (widget->focusPolicy() != Qt::NoFocus)
             byTabIndex.push_back(control);

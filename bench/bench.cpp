@@ -1,0 +1,158 @@
+// How fast the reels turn, and what one sweep of the spin loop costs: in
+// the plain forms runtime, and in the Qt backend on the offscreen platform.
+// Prints figures; asserts nothing about speed.
+
+#include "counting_platform.h"
+#include "forms/qt/conversions.h"
+#include "forms/qt/form_window.h"
+#include "forms/qt/qt_platform.h"
+#include "scripted_platform.h"
+#include "window/frmMain.h"
+
+#include <QApplication>
+#include <QEvent>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long> allocations { 0 };
+}
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size == 0 ? 1 : size))
+        return p;
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration d)
+{
+    return std::chrono::duration<double>(d).count();
+}
+
+// Plays once, stopping all three reels after `sweeps` sweeps; returns the
+// time from the first sweep's events to the last's.
+template <typename Platform>
+double TimeSweeps(Platform& platform, forms::Runtime& runtime, frmMain& form, int sweeps, long* allocated)
+{
+    Clock::time_point start;
+    Clock::duration elapsed {};
+    long allocationsAtStart = 0;
+    platform.onDoEvents = [&](int count) {
+        if (count == 1) {
+            allocationsAtStart = allocations.load();
+            start = Clock::now();
+        }
+        if (count == sweeps + 1) {
+            elapsed = Clock::now() - start;
+            *allocated = allocations.load() - allocationsAtStart;
+            runtime.Click(form.cmdLeft);
+            runtime.Click(form.cmdMid);
+            runtime.Click(form.cmdRight);
+        }
+    };
+    runtime.Click(form.cmdGo);
+    platform.onDoEvents = nullptr;
+    return Seconds(elapsed);
+}
+
+// Counts the paint events of the reel cells and the layout requests of the window.
+class EventCounter : public QObject {
+public:
+    long paints = 0;
+    long layouts = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        else if (event->type() == QEvent::LayoutRequest)
+            ++layouts;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void PlainRuntime()
+{
+    ScriptedPlatform platform;
+    platform.recordCalls = false;
+    forms::Runtime runtime(platform);
+    frmMain form(runtime);
+    runtime.Load(form);
+    constexpr int kSweeps = 2'000'000;
+    long allocated = 0;
+    const double seconds = TimeSweeps(platform, runtime, form, kSweeps, &allocated);
+    std::printf("plain runtime:  %10.0f sweeps/s  %8.1f ns/sweep  %ld allocations in %d sweeps\n",
+        kSweeps / seconds, 1e9 * seconds / kSweeps, allocated, kSweeps);
+
+    // The judgement of every stop combination.
+    constexpr int kRounds = 200;
+    Clock::duration judging {};
+    for (int round = 0; round < kRounds; ++round)
+        for (int p = 0; p < 1000; ++p) {
+            form.ReelPos(1) = p / 100 + 1;
+            form.ReelPos(2) = p / 10 % 10 + 1;
+            form.ReelPos(3) = p % 10 + 1;
+            form.ShowReels();
+            form.Coins = 500;
+            const auto start = Clock::now();
+            form.JudgeLines();
+            judging += Clock::now() - start;
+        }
+    std::printf("JudgeLines:     %10.1f ns/call over %d calls\n", 1e9 * Seconds(judging) / (kRounds * 1000),
+        kRounds * 1000);
+}
+
+void QtBackend()
+{
+    forms::qt::RegisterFontSubstitutes();
+    forms::qt::QtPlatform real;
+    CountingPlatform platform(real);
+    forms::Runtime runtime(platform);
+    frmMain form(runtime);
+    forms::qt::FormWindow window(form, runtime);
+    real.SetMainWindow(&window);
+    runtime.Load(form);
+    window.show();
+    QApplication::processEvents();
+
+    EventCounter counter;
+    window.installEventFilter(&counter);
+    for (auto* cells : { &form.labLeft, &form.labMid, &form.labRight })
+        for (auto& cell : *cells)
+            window.WidgetOf(cell)->installEventFilter(&counter);
+    long windowPaints = 0;
+
+    constexpr int kSweeps = 20'000;
+    long allocated = 0;
+    const double seconds = TimeSweeps(platform, runtime, form, kSweeps, &allocated);
+    windowPaints = counter.paints;
+    std::printf("Qt offscreen:   %10.0f sweeps/s  %8.1f us/sweep  %.2f paints/sweep (9 cells change each sweep)  "
+                "%.2f layout requests/sweep\n",
+        kSweeps / seconds, 1e6 * seconds / kSweeps, static_cast<double>(windowPaints) / kSweeps,
+        static_cast<double>(counter.layouts) / kSweeps);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    PlainRuntime();
+    QtBackend();
+    return 0;
+}
