@@ -149,8 +149,9 @@ void FormWindow::PropertyChanged(Control& control, PropertyId which)
         // Disabling the focused button moves the focus on to the next
         // enabled one; with none left, Qt leaves the window without focus
         // and would not give it back. The next button enabled takes it, so
-        // the game can always be played from the keyboard.
-        if (enabled && focusWidget() == nullptr && isActiveWindow())
+        // the game can always be played from the keyboard. (In a window in
+        // the background, it takes the focus when the window comes forward.)
+        if (enabled && focusWidget() == nullptr)
             widget->setFocus(Qt::OtherFocusReason);
         break;
     }
