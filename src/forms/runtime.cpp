@@ -51,6 +51,9 @@ void Runtime::Unwound(std::exception_ptr error)
     } catch (const std::exception& e) {
         platform_.ReportFatal(RuntimeError(ErrorNumber::InternalError, e.what()));
         Finish(1);
+    } catch (...) {
+        platform_.ReportFatal(RuntimeError(ErrorNumber::InternalError));
+        Finish(1);
     }
 }
 

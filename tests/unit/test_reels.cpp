@@ -36,7 +36,6 @@ private slots:
     void showReelsShowsThreeNeighbours_data();
     void showReelsShowsThreeNeighbours();
     void showReelsWritesNineCellsInOrder();
-    void showReelsTouchesNothingElse();
     void showReelsRefusesPositionOffTheStrip_data();
     void showReelsRefusesPositionOffTheStrip();
     void stepDownMovesSymbolsDown();
@@ -48,7 +47,6 @@ private slots:
     void initReelsChecksItsArithmetic();
     void formLoadPreparesTheFirstWindow();
     void formLoadFailureEndsTheProgram();
-    void firstWindowAsDesigned();
 };
 
 void TestReels::showReelsShowsThreeNeighbours_data()
@@ -121,6 +119,9 @@ void TestReels::showReelsWritesNineCellsInOrder()
     form.ReelPos(1) = 10;
     form.ReelPos(2) = 10;
     form.ReelPos(3) = 10;
+    form.Coins = 1234;
+    form.Stopped(2) = -1;
+    platform.calls.clear();
     WriteLog log(form);
     form.ShowReels();
     // A second call with nothing moved writes all nine again.
@@ -128,22 +129,8 @@ void TestReels::showReelsWritesNineCellsInOrder()
     const QStringList once { "labLeft(1).Caption=%", "labLeft(0).Caption=+", "labLeft(2).Caption=$",
         "labMid(1).Caption=%", "labMid(0).Caption=+", "labMid(2).Caption==", "labRight(1).Caption=%",
         "labRight(0).Caption=*", "labRight(2).Caption=$" };
+    // Nothing but the nine cells: no lamp, button, counter or state.
     QCOMPARE(log.writes, once + once);
-}
-
-void TestReels::showReelsTouchesNothingElse()
-{
-    ScriptedPlatform platform;
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
-    form.InitReels();
-    form.Coins = 1234;
-    form.Stopped(2) = -1;
-    platform.calls.clear();
-    WriteLog log(form);
-    form.ShowReels();
-    QCOMPARE(log.writes.filter(QRegularExpression("^lab(Left|Mid|Right)\\(\\d\\)\\.Caption=")).size(), 9);
-    QCOMPARE(log.writes.size(), 9);
     QCOMPARE(form.Coins, forms::Long(1234));
     QCOMPARE(form.Stopped(2), Integer(-1));
     QVERIFY(platform.calls.empty());
@@ -315,21 +302,6 @@ void TestReels::formLoadFailureEndsTheProgram()
     QCOMPARE(runtime.ExitStatus(), 1);
     QCOMPARE(platform.fatalErrors, std::vector<int> { 5 });
     QCOMPARE(platform.quitStatus, std::optional<int>(1));
-}
-
-void TestReels::firstWindowAsDesigned()
-{
-    ScriptedPlatform platform;
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
-    QCOMPARE(form.Controls().size(), 19u);
-    QVERIFY(form.cmdGo.Enabled);
-    QVERIFY(!form.cmdLeft.Enabled && !form.cmdMid.Enabled && !form.cmdRight.Enabled);
-    for (auto& lamp : form.shpReach)
-        QCOMPARE(lamp.BackColor.Get(), forms::Color { 0x808080 });
-    QCOMPARE(Cell(form.labCoins), QStringLiteral("500"));
-    QCOMPARE(Cell(form.labMid(1)), QString());
-    QCOMPARE(QString::fromStdString(form.Caption), QStringLiteral("Vantu"));
 }
 
 QTEST_APPLESS_MAIN(TestReels)

@@ -45,10 +45,6 @@ private slots:
     void conversionToInteger();
     void floatingPointFaults_data();
     void floatingPointFaults();
-    void wholePart_data();
-    void wholePart();
-    void decimalText_data();
-    void decimalText();
     void arrayBounds_data();
     void arrayBounds();
     void twoDimensionalArrayKeepsEntriesApart();
@@ -191,40 +187,6 @@ void TestValues::floatingPointFaults()
         }
     }),
         error);
-}
-
-void TestValues::wholePart_data()
-{
-    QTest::addColumn<double>("value");
-    QTest::addColumn<double>("whole");
-    QTest::newRow("zero") << 0.0 << 0.0;
-    QTest::newRow("just under ten") << std::nextafter(10.0, 0.0) << 9.0;
-    QTest::newRow("exactly nine") << 9.0 << 9.0;
-    QTest::newRow("negative rounds down") << -0.5 << -1.0;
-}
-
-void TestValues::wholePart()
-{
-    QFETCH(double, value);
-    QFETCH(double, whole);
-    QCOMPARE(Int(value).Value(), whole);
-}
-
-void TestValues::decimalText_data()
-{
-    QTest::addColumn<qint64>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("zero") << qint64 { 0 } << "0";
-    QTest::newRow("no leading blank") << qint64 { 690 } << "690";
-    QTest::newRow("no separators") << qint64 { 2147483647 } << "2147483647";
-    QTest::newRow("negative") << qint64 { -5 } << "-5";
-}
-
-void TestValues::decimalText()
-{
-    QFETCH(qint64, value);
-    QFETCH(QString, text);
-    QCOMPARE(QString::fromStdString(CStr(Long(value))), text);
 }
 
 void TestValues::arrayBounds_data()
