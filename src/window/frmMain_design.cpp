@@ -29,14 +29,14 @@ constexpr Appearance kReelCell {
     .Font = &kReelFont,
 };
 constexpr Appearance kLamp {
-    .BackColor = 0x808080, // grey: unlit
+    .BackColor = frmMain::kLampUnlit,
     .ForeColor = 0x000000, // the outline
     .BackStyle = Fill::Opaque,
     .Kind = ShapeKind::Circle,
 };
 constexpr Appearance kCounter {
     .BackColor = 0x800000, // navy
-    .ForeColor = 0xC0FFFF, // pale yellow
+    .ForeColor = frmMain::kLampLit, // pale yellow, as a lit lamp
     .BorderStyle = Border::FixedSingle,
     .Alignment = TextAlign::RightJustify,
     .Font = &kCoinsFont,
