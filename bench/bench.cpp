@@ -2,6 +2,7 @@
 // the plain forms runtime, and in the Qt backend on the offscreen platform.
 // Prints figures; asserts nothing about speed.
 
+#include "allocation_count.h"
 #include "counting_platform.h"
 #include "forms/qt/conversions.h"
 #include "forms/qt/form_window.h"
@@ -12,25 +13,8 @@
 #include <QApplication>
 #include <QEvent>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <new>
-
-namespace {
-std::atomic<long> allocations { 0 };
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -51,12 +35,12 @@ double TimeSweeps(Platform& platform, forms::Runtime& runtime, frmMain& form, in
     long allocationsAtStart = 0;
     platform.onDoEvents = [&](int count) {
         if (count == 1) {
-            allocationsAtStart = allocations.load();
+            allocationsAtStart = allocationCount.load();
             start = Clock::now();
         }
         if (count == sweeps + 1) {
             elapsed = Clock::now() - start;
-            *allocated = allocations.load() - allocationsAtStart;
+            *allocated = allocationCount.load() - allocationsAtStart;
             runtime.Click(form.cmdLeft);
             runtime.Click(form.cmdMid);
             runtime.Click(form.cmdRight);

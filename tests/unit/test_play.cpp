@@ -1,32 +1,14 @@
 // The play cycle with a scripted platform: the stake, the spin, the stops
 // as the player times them, the hand-over to the judgement and the endings.
 
+#include "allocation_count.h"
 #include "scripted_platform.h"
 #include "window/frmMain.h"
 #include "write_log.h"
 
 #include <QtTest>
 
-#include <atomic>
-#include <cstdlib>
 #include <map>
-#include <new>
-
-// Counts the allocations of the whole test program, to show that a sweep of
-// the spin loop makes none.
-namespace {
-std::atomic<long> allocations { 0 };
-}
-
-void* operator new(std::size_t size)
-{
-    ++allocations;
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 using forms::Integer;
 
@@ -293,9 +275,9 @@ void TestPlay::aSweepAllocatesNothing()
     long before = 0, after = 0;
     game.platform.onDoEvents = [&](int sweep) {
         if (sweep == 10)
-            before = allocations.load();
+            before = allocationCount.load();
         if (sweep == 1010) {
-            after = allocations.load();
+            after = allocationCount.load();
             game.runtime.Click(game.form.cmdLeft);
             game.runtime.Click(game.form.cmdMid);
             game.runtime.Click(game.form.cmdRight);

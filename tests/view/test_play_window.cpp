@@ -7,9 +7,8 @@
 
 #include "counting_platform.h"
 #include "forms/qt/conversions.h"
-#include "forms/qt/form_window.h"
 #include "forms/qt/qt_platform.h"
-#include "window/frmMain.h"
+#include "game_window.h"
 
 #include <QtTest>
 
@@ -27,20 +26,8 @@ using forms::qt::QtPlatform;
 
 namespace {
 
-struct Game {
-    QtPlatform platform;
-    forms::Runtime runtime { platform };
-    frmMain form { runtime };
-    FormWindow window { form, runtime };
-
-    Game()
-    {
-        platform.SetMainWindow(&window);
-        runtime.Load(form);
-        window.show();
-        window.FocusFirstButton();
-    }
-    QWidget* Widget(forms::Control& control) const { return window.WidgetOf(control); }
+struct Game : GameWindow<QtPlatform> {
+    Game() { Start(); }
     void Click(forms::Control& control) { QTest::mouseClick(Widget(control), Qt::LeftButton); }
 };
 

@@ -3,10 +3,8 @@
 // real input reaching the form's handlers.
 
 #include "forms/qt/conversions.h"
-#include "forms/qt/form_window.h"
-#include "forms/qt/widgets.h"
+#include "game_window.h"
 #include "scripted_platform.h"
-#include "window/frmMain.h"
 
 #include <QtTest>
 
@@ -16,30 +14,20 @@
 
 #include <memory>
 
-using forms::qt::FormWindow;
-
 namespace {
 
-// The game's window, built and shown the way the program does it.
-struct Game {
-    ScriptedPlatform platform;
-    forms::Runtime runtime { platform };
-    frmMain form { runtime };
-    FormWindow window { form, runtime };
-
+// The window after start-up, with the reels at positions 5, 7 and 10.
+struct Game : GameWindow<ScriptedPlatform> {
     Game()
     {
-        platform.draws = { 0.42, 0.61, 0.99 }; // positions 5, 7, 10
-        runtime.Load(form);
-        window.show();
-        window.FocusFirstButton();
+        platform.draws = { 0.42, 0.61, 0.99 };
+        Start();
     }
-
-    forms::Control* Find(const QString& name, int index) const
+    using GameWindow::Widget;
+    QWidget* Widget(const QString& name, int index) const
     {
-        return form.FindControl(name.toStdString(), index);
+        return window.WidgetOf(*form.FindControl(name.toStdString(), index));
     }
-    QWidget* Widget(const QString& name, int index) const { return window.WidgetOf(*Find(name, index)); }
     QImage Screen() { return window.grab().toImage(); }
 };
 
