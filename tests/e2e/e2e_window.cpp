@@ -6,27 +6,22 @@
 // wmctrl) do the talking to the window manager; this program is itself an X
 // client of the same display, which is how it grabs the screen.
 
+#include "x_session.h"
+
 #include <QtTest>
 
-#include <QDeadlineTimer>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QImage>
-#include <QPixmap>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QScreen>
 #include <QStandardPaths>
 
 #include <array>
 #include <memory>
 #include <optional>
 
+using namespace e2e;
+
 namespace {
 
 // The window as the player sees it, in client-area pixels.
-constexpr QSize clientSize{174, 214};
-constexpr QRgb paleBlue = qRgb(192, 192, 255);
 constexpr QRgb palePink = qRgb(255, 192, 192);
 constexpr QRgb navy = qRgb(0, 0, 128);
 constexpr QRgb unlitGrey = qRgb(128, 128, 128);
@@ -42,158 +37,12 @@ constexpr int lampRadius = 7;
 
 constexpr QPoint counterInterior{11 + 4, 176 + 4};
 
-// A spot of plain background, away from every control, that tells whether
-// the window has been painted yet.
-constexpr QPoint backgroundProbe{4, 4};
-
-// How long the game and the tools get. Generous: CI machines can be slow.
-constexpr int toolTimeoutMs = 10'000;
-constexpr int windowTimeoutMs = 15'000;
-constexpr int paintTimeoutMs = 10'000;
-constexpr int exitTimeoutMs = 5'000;
-constexpr int pollIntervalMs = 50;
-
-QString rgbName(QRgb colour)
-{
-    return QStringLiteral("RGB(%1,%2,%3)")
-        .arg(qRed(colour))
-        .arg(qGreen(colour))
-        .arg(qBlue(colour));
-}
-
 // The bounding box of the 3x3 reel grid, in client-area pixels.
 QRect reelGridRect()
 {
     return QRect(QPoint(reelLefts.front(), reelTops.front()),
                  QPoint(reelLefts.back() + reelCellSize.width() - 1,
                         reelTops.back() + reelCellSize.height() - 1));
-}
-
-struct CommandResult {
-    bool finished = false; // ran to its end within the time allowed
-    int exitCode = -1;
-    QString output; // standard output
-    QString errors; // standard error, or why the command did not run
-
-    bool succeeded() const { return finished && exitCode == 0; }
-};
-
-// Runs a command to its end, or kills it after timeoutMs.
-CommandResult runCommand(const QString &program, const QStringList &arguments,
-                         int timeoutMs = toolTimeoutMs)
-{
-    CommandResult result;
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForStarted(timeoutMs)) {
-        result.errors = QStringLiteral("could not start %1: %2").arg(program, process.errorString());
-        return result;
-    }
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished(1000);
-        result.errors = QStringLiteral("%1 %2 did not finish within %3 ms")
-                            .arg(program, arguments.join(QLatin1Char(' ')))
-                            .arg(timeoutMs);
-        return result;
-    }
-    result.finished = process.exitStatus() == QProcess::NormalExit;
-    result.exitCode = process.exitCode();
-    result.output = QString::fromLocal8Bit(process.readAllStandardOutput());
-    result.errors = QString::fromLocal8Bit(process.readAllStandardError());
-    return result;
-}
-
-// One run of the game. Whatever happens to the test, the game does not
-// outlive this object.
-class GameProcess
-{
-public:
-    GameProcess() { process_.setProcessChannelMode(QProcess::ForwardedChannels); }
-    GameProcess(const GameProcess &) = delete;
-    GameProcess &operator=(const GameProcess &) = delete;
-    ~GameProcess() { kill(); }
-
-    bool start(const QString &program)
-    {
-        process_.start(program, {});
-        return process_.waitForStarted(toolTimeoutMs);
-    }
-    void kill()
-    {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(exitTimeoutMs);
-        }
-    }
-    bool waitForExit(int timeoutMs) { return process_.waitForFinished(timeoutMs); }
-
-    qint64 pid() const { return process_.processId(); }
-    QString errorString() const { return process_.errorString(); }
-    bool exitedNormally() const { return process_.exitStatus() == QProcess::NormalExit; }
-    int exitCode() const { return process_.exitCode(); }
-
-private:
-    QProcess process_;
-};
-
-// The id ("0x...") of the visible top-level window titled exactly "Vantu" that
-// belongs to the process pid, once there is exactly one.
-std::optional<QString> findGameWindow(qint64 pid, int timeoutMs = windowTimeoutMs)
-{
-    const QStringList arguments{QStringLiteral("search"), QStringLiteral("--all"),
-                                QStringLiteral("--onlyvisible"), QStringLiteral("--pid"),
-                                QString::number(pid), QStringLiteral("--name"),
-                                QStringLiteral("^Vantu$")};
-    const QDeadlineTimer deadline(timeoutMs);
-    do {
-        const CommandResult found = runCommand(QStringLiteral("xdotool"), arguments);
-        const QStringList ids = found.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        if (found.succeeded() && ids.size() == 1) {
-            bool ok = false;
-            const qulonglong id = ids.front().trimmed().toULongLong(&ok);
-            if (ok)
-                return QStringLiteral("0x%1").arg(id, 0, 16);
-        }
-        QTest::qWait(pollIntervalMs);
-    } while (!deadline.hasExpired());
-    return std::nullopt;
-}
-
-// The window's client area in root-window (screen) coordinates, as xwininfo
-// tells it. Not xdotool getwindowgeometry: under a reparenting window manager
-// its position is shifted by the frame.
-std::optional<QRect> clientAreaOnScreen(const QString &windowId)
-{
-    const CommandResult info = runCommand(QStringLiteral("xwininfo"), {QStringLiteral("-id"), windowId});
-    if (!info.succeeded())
-        return std::nullopt;
-    const auto field = [&info](const QString &name) -> std::optional<int> {
-        const QRegularExpression pattern(QStringLiteral("^\\s*%1:\\s*(-?\\d+)\\s*$").arg(name),
-                                         QRegularExpression::MultilineOption);
-        const QRegularExpressionMatch match = pattern.match(info.output);
-        if (!match.hasMatch())
-            return std::nullopt;
-        return match.captured(1).toInt();
-    };
-    const auto x = field(QStringLiteral("Absolute upper-left X"));
-    const auto y = field(QStringLiteral("Absolute upper-left Y"));
-    const auto width = field(QStringLiteral("Width"));
-    const auto height = field(QStringLiteral("Height"));
-    if (!x || !y || !width || !height)
-        return std::nullopt;
-    return QRect(*x, *y, *width, *height);
-}
-
-// One property of a window as xprop prints it (everything after the
-// property's name), or nothing when the window does not have it.
-std::optional<QString> windowProperty(const QString &windowId, const QString &property)
-{
-    const CommandResult result = runCommand(QStringLiteral("xprop"),
-                                            {QStringLiteral("-id"), windowId, property});
-    if (!result.succeeded() || result.output.contains(QLatin1String("not found")))
-        return std::nullopt;
-    return result.output.mid(property.size()).trimmed();
 }
 
 // The actions the window manager offers for the window, once it has set them.
@@ -229,36 +78,6 @@ std::optional<QSize> sizeHint(const QString &windowId, const QString &which)
     return QSize(match.captured(1).toInt(), match.captured(2).toInt());
 }
 
-QImage grabScreenArea(const QRect &area)
-{
-    QScreen *screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return {};
-    return screen->grabWindow(0, area.x(), area.y(), area.width(), area.height())
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-}
-
-// Grabs the client area once the game has painted it: its background shows
-// and two grabs in a row agree. Gives the last grab when time runs out, so the
-// checks that follow say what is wrong with it.
-QImage grabPaintedClientArea(const QRect &area, int timeoutMs = paintTimeoutMs)
-{
-    const QDeadlineTimer deadline(timeoutMs);
-    QImage previous;
-    QImage current = grabScreenArea(area);
-    while (!deadline.hasExpired()) {
-        const bool backgroundShows = current.size() == area.size()
-                                     && current.pixel(backgroundProbe) == paleBlue;
-        if (backgroundShows && current == previous)
-            break;
-        QTest::qWait(pollIntervalMs);
-        previous = current;
-        current = grabScreenArea(area);
-    }
-    return current;
-}
-
 // What the background probe of a grab shows, for failure messages.
 QString describeBackground(const QImage &grab)
 {
@@ -274,9 +93,7 @@ QString describeBackground(const QImage &grab)
 // check of it fails. Returns where it went.
 QString keepForInspection(const QImage &image, const QString &name)
 {
-    const QString path = QDir::current().absoluteFilePath(
-        QStringLiteral("e2e_window-%1.png").arg(name));
-    return image.save(path) ? path : QStringLiteral("(could not save %1)").arg(path);
+    return e2e::keepForInspection(image, QStringLiteral("e2e_window"), name);
 }
 
 // Pixels in the area that belong to a black glyph rather than to the pink
@@ -379,8 +196,7 @@ std::optional<QString> E2eWindow::closeAsAPlayer(Launch &launch)
 {
     // wmctrl asks the window manager, which asks the game (WM_DELETE_WINDOW),
     // as the frame's close button does.
-    const CommandResult close = runCommand(QStringLiteral("wmctrl"),
-                                           {QStringLiteral("-i"), QStringLiteral("-c"), launch.windowId});
+    const CommandResult close = closeWindow(launch.windowId);
     if (!close.succeeded())
         return QStringLiteral("wmctrl could not close window %1: %2").arg(launch.windowId, close.errors);
     QElapsedTimer timer;
