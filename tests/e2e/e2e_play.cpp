@@ -18,7 +18,6 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <array>
 #include <functional>
@@ -212,13 +211,9 @@ void E2ePlay::initTestCase()
         QVERIFY2(QFileInfo(path).isExecutable(),
                  qPrintable(QStringLiteral("%1=\"%2\" does not name an executable file")
                                 .arg(QLatin1String(variable), path)));
-    for (const char *tool : {"xdotool", "xwininfo", "xprop", "wmctrl"})
-        QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),
-                 qPrintable(QStringLiteral("%1 is not installed (scripts/install-deps --test)")
-                                .arg(QLatin1String(tool))));
-    QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"),
-             qPrintable(QStringLiteral("these checks need the xcb platform, not %1")
-                            .arg(QGuiApplication::platformName())));
+    requireXSession();
+    if (QTest::currentTestFailed())
+        return;
 
     // The pictures come out as the game draws itself only with its fonts.
     forms::qt::RegisterFontSubstitutes();

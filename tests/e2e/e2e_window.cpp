@@ -11,7 +11,6 @@
 #include <QtTest>
 
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <array>
 #include <memory>
@@ -155,13 +154,7 @@ void E2eWindow::initTestCase()
     QVERIFY2(!gameBinary_.isEmpty(), "VANTU_BIN must name the game's binary");
     QVERIFY2(QFileInfo(gameBinary_).isExecutable(),
              qPrintable(QStringLiteral("VANTU_BIN=%1 is not an executable file").arg(gameBinary_)));
-    for (const char *tool : {"xdotool", "xwininfo", "xprop", "wmctrl"})
-        QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),
-                 qPrintable(QStringLiteral("%1 is not installed (scripts/install-deps --test)")
-                                .arg(QLatin1String(tool))));
-    QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"),
-             qPrintable(QStringLiteral("these checks need the xcb platform, not %1")
-                            .arg(QGuiApplication::platformName())));
+    requireXSession();
 }
 
 void E2eWindow::cleanupTestCase()

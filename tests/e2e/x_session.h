@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <optional>
 
@@ -34,6 +35,19 @@ inline constexpr QRgb paleBlue = qRgb(192, 192, 255);
 // A spot of plain background, away from every control, that tells whether
 // the window has been painted yet.
 inline constexpr QPoint backgroundProbe{4, 4};
+
+// Fails the calling test unless the X tools are installed and this program
+// is an X client (the xcb platform) of the display under test.
+inline void requireXSession()
+{
+    for (const char *tool : {"xdotool", "xwininfo", "xprop", "wmctrl"})
+        QVERIFY2(!QStandardPaths::findExecutable(QLatin1String(tool)).isEmpty(),
+                 qPrintable(QStringLiteral("%1 is not installed (scripts/install-deps --test)")
+                                .arg(QLatin1String(tool))));
+    QVERIFY2(QGuiApplication::platformName() == QLatin1String("xcb"),
+             qPrintable(QStringLiteral("these checks need the xcb platform, not %1")
+                            .arg(QGuiApplication::platformName())));
+}
 
 inline QString rgbName(QRgb colour)
 {
