@@ -175,6 +175,8 @@ void TestPlayWindow::fatalReportNamesTheError()
     game.platform.ReportFatal(forms::RuntimeError(forms::ErrorNumber::Overflow));
     QCOMPARE(text, QStringLiteral("Run-time error '6':\n\nOverflow"));
     QCOMPARE(title, QApplication::applicationName());
+    // A message box with buttons other than OK is refused, not shown.
+    QVERIFY_THROWS_EXCEPTION(forms::RuntimeError, game.platform.MsgBox("Again?", 4 + 32, "Vantu"));
 }
 
 void TestPlayWindow::gameOverMessage()

@@ -8,6 +8,9 @@
 #include <QFont>
 #include <QPalette>
 #include <QRect>
+#include <QString>
+
+#include <string>
 
 namespace forms::qt {
 
@@ -20,6 +23,11 @@ QRect PixelRect(const Control& control);
 QColor ToQColor(Color color, const QPalette& palette);
 
 QFont ToQFont(const StdFont& font);
+
+inline QString ToQString(const std::string& text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // Makes the faces that the forms ask for resolve to installed look-alikes.
 void RegisterFontSubstitutes();

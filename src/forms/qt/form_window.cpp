@@ -27,11 +27,6 @@ Qt::Alignment ToQtAlignment(TextAlign alignment)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
-QString ToQString(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 FormWindow::FormWindow(Form& form, Runtime& runtime)

@@ -1,10 +1,10 @@
 #include "qt_platform.h"
 
+#include "conversions.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
-#include <array>
-#include <utility>
 
 namespace forms::qt {
 
@@ -26,23 +26,6 @@ QMessageBox::Icon IconOf(int style)
     }
 }
 
-// The buttons of each button set, with the answer that each gives.
-using Answer = std::pair<QMessageBox::StandardButton, int>;
-constexpr int vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7;
-constexpr std::array<std::array<Answer, 3>, 6> kButtonSets { {
-    { { { QMessageBox::Ok, vbOK } } },
-    { { { QMessageBox::Ok, vbOK }, { QMessageBox::Cancel, vbCancel } } },
-    { { { QMessageBox::Abort, vbAbort }, { QMessageBox::Retry, vbRetry }, { QMessageBox::Ignore, vbIgnore } } },
-    { { { QMessageBox::Yes, vbYes }, { QMessageBox::No, vbNo }, { QMessageBox::Cancel, vbCancel } } },
-    { { { QMessageBox::Yes, vbYes }, { QMessageBox::No, vbNo } } },
-    { { { QMessageBox::Retry, vbRetry }, { QMessageBox::Cancel, vbCancel } } },
-} };
-
-QString ToQString(const std::string& text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 void QtPlatform::DoEvents()
@@ -52,27 +35,14 @@ void QtPlatform::DoEvents()
 
 int QtPlatform::MsgBox(const std::string& prompt, int style, const std::string& title)
 {
-    const int set = style & 0x0F;
-    if (set >= static_cast<int>(kButtonSets.size()))
+    // A message with an OK button is all that a form asks for; other button
+    // sets are refused rather than shown with buttons that mean nothing.
+    if ((style & 0x0F) != vbOKOnly)
         Raise(ErrorNumber::InvalidProcedureCall);
     const QString caption = title.empty() ? QApplication::applicationName() : ToQString(title);
-    QMessageBox box(IconOf(style), caption, ToQString(prompt), QMessageBox::NoButton, window_);
-    const auto& answers = kButtonSets[static_cast<std::size_t>(set)];
-    int cancelling = vbOK;
-    for (const auto& [button, answer] : answers) {
-        if (button != QMessageBox::NoButton) {
-            box.addButton(button);
-            cancelling = answer;
-        }
-    }
+    QMessageBox box(IconOf(style), caption, ToQString(prompt), QMessageBox::Ok, window_);
     box.exec();
-    const QMessageBox::StandardButton chosen = box.standardButton(box.clickedButton());
-    for (const auto& [button, answer] : answers) {
-        if (button != QMessageBox::NoButton && button == chosen)
-            return answer;
-    }
-    // Closed without a button (Escape, the title bar): the last button's answer.
-    return cancelling;
+    return vbOK;
 }
 
 void QtPlatform::ReportFatal(const RuntimeError& error)
