@@ -3,7 +3,6 @@
 // A list of values whose bounds are set at run time and can grow while
 // keeping its contents. Every access is tested against the current bounds.
 
-#include "arrays.h"
 #include "runtime_error.h"
 #include "values.h"
 

@@ -3,6 +3,7 @@
 
 #include "forms/arrays.h"
 #include "forms/controls.h"
+#include "forms/list.h"
 #include "forms/random.h"
 #include "forms/values.h"
 
@@ -48,6 +49,7 @@ private slots:
     void arrayBounds_data();
     void arrayBounds();
     void twoDimensionalArrayKeepsEntriesApart();
+    void listGrowsKeepingItsContents();
     void controlArrayBounds_data();
     void controlArrayBounds();
     void randomNumbersStayBelowOne();
@@ -224,6 +226,25 @@ void TestValues::twoDimensionalArrayKeepsEntriesApart()
             QCOMPARE(table(i, j), 100 * i + j);
     // A swapped pair of subscripts is caught rather than read from elsewhere.
     QCOMPARE(ErrorOf([&] { (void)table(10, 3); }), kSubscript);
+}
+
+void TestValues::listGrowsKeepingItsContents()
+{
+    List<std::string> symbols;
+    QCOMPARE(ErrorOf([&] { (void)symbols(1); }), kSubscript);
+    symbols.ReDimPreserve(1, 1);
+    // Assigned as strings: GCC 12 warns falsely (-Wrestrict) on a literal here.
+    symbols(1) = std::string("$");
+    symbols.ReDimPreserve(1, 2);
+    symbols(2) = std::string("7");
+    QCOMPARE(symbols(1), std::string("$"));
+    QCOMPARE(symbols(2), std::string("7"));
+    QCOMPARE(ErrorOf([&] { (void)symbols(0); }), kSubscript);
+    QCOMPARE(ErrorOf([&] { (void)symbols(3); }), kSubscript);
+    // Only the upper bound of a list with contents can change.
+    QCOMPARE(ErrorOf([&] { symbols.ReDimPreserve(0, 2); }), kSubscript);
+    QCOMPARE(ErrorOf([&] { symbols.ReDimPreserve(1, -1); }), kSubscript);
+    QCOMPARE(symbols(2), std::string("7"));
 }
 
 void TestValues::controlArrayBounds_data()
