@@ -1,8 +1,7 @@
 // The judgement of the pay lines: which lamps light and what is credited,
 // from what the reel cells show.
 
-#include "scripted_platform.h"
-#include "window/frmMain.h"
+#include "machine.h"
 #include "write_log.h"
 
 #include <QtTest>
@@ -17,12 +16,16 @@ constexpr forms::Color kGrey = 0x808080, kLit = 0xC0FFFF;
 const std::map<QString, int> kPay { { "7", 200 }, { "$", 150 }, { "C", 100 }, { "*", 100 }, { "#", 75 },
     { "?", 75 }, { "+", 75 }, { "-", 50 }, { "=", 50 }, { "%", 50 } };
 
-struct Machine {
-    ScriptedPlatform platform;
-    forms::Runtime runtime { platform };
-    frmMain form { runtime };
+struct Reels : Machine {
+    Reels() { form.InitReels(); }
 
-    Machine() { form.InitReels(); }
+    // Stops the reels at these positions and judges them, from a balance of 490.
+    void JudgeStops(int left, int middle, int right)
+    {
+        ShowStops(left, middle, right);
+        form.Coins = 490;
+        form.JudgeLines();
+    }
 
     // Sets the nine cells from three rows of three symbols, top row first.
     void Show(const QString& top, const QString& middle, const QString& bottom)
@@ -68,13 +71,8 @@ void TestJudge::everyStopCombination()
     for (int p1 = 1; p1 <= 10; ++p1)
         for (int p2 = 1; p2 <= 10; ++p2)
             for (int p3 = 1; p3 <= 10; ++p3) {
-                Machine machine;
-                machine.form.ReelPos(1) = p1;
-                machine.form.ReelPos(2) = p2;
-                machine.form.ReelPos(3) = p3;
-                machine.form.ShowReels();
-                machine.form.Coins = 490;
-                machine.form.JudgeLines();
+                Reels machine;
+                machine.JudgeStops(p1, p2, p3);
                 const QString lamps = machine.Lamps();
                 const int lit = static_cast<int>(lamps.count('*'));
                 QVERIFY2(lit <= 1, qPrintable(QStringLiteral("%1 %2 %3: %4").arg(p1).arg(p2).arg(p3).arg(lamps)));
@@ -124,13 +122,8 @@ void TestJudge::stopPositions()
     QFETCH(int, right);
     QFETCH(QString, lamps);
     QFETCH(int, coins);
-    Machine machine;
-    machine.form.ReelPos(1) = left;
-    machine.form.ReelPos(2) = middle;
-    machine.form.ReelPos(3) = right;
-    machine.form.ShowReels();
-    machine.form.Coins = 490;
-    machine.form.JudgeLines();
+    Reels machine;
+    machine.JudgeStops(left, middle, right);
     QCOMPARE(machine.Lamps(), lamps);
     QCOMPARE(machine.form.Coins, forms::Long(coins));
     QCOMPARE(QString::fromStdString(machine.form.labCoins.Caption), QString::number(coins));
@@ -161,7 +154,7 @@ void TestJudge::shownSymbols()
     QFETCH(QString, bottom);
     QFETCH(QString, lamps);
     QFETCH(int, credit);
-    Machine machine;
+    Reels machine;
     machine.Show(top, middle, bottom);
     machine.form.Coins = 1000;
     // The judgement reads the cells, not the reel positions behind them.
@@ -176,7 +169,7 @@ void TestJudge::shownSymbols()
 
 void TestJudge::losingLampsAreNeverWritten()
 {
-    Machine machine;
+    Reels machine;
     machine.Show("$$$", "-=?", "#*+");
     machine.form.Coins = 20;
     WriteLog log(machine.form);
@@ -192,7 +185,7 @@ void TestJudge::losingLampsAreNeverWritten()
 
 void TestJudge::creditThatOverflowsStoresNothing()
 {
-    Machine machine;
+    Reels machine;
     machine.Show("$*-", "777", "#?+");
     machine.form.Coins = 2147483647 - 100;
     machine.form.labCoins.Caption = "before";
@@ -207,7 +200,7 @@ void TestJudge::creditThatOverflowsStoresNothing()
 void TestJudge::eachLineIsCreditedInTurn()
 {
     // "$" then "7", each times two: 300 fits, the 400 after it does not.
-    Machine machine;
+    Reels machine;
     machine.Show("$$$", "777", "#?+");
     machine.form.Coins = 2147483647 - 500;
     machine.runtime.RaiseEvent([&] { machine.form.JudgeLines(); });
@@ -215,7 +208,7 @@ void TestJudge::eachLineIsCreditedInTurn()
     QCOMPARE(machine.form.Coins, forms::Long(2147483647 - 200));
 
     // Within a coin of the limit, the same lines are paid in full.
-    Machine exact;
+    Reels exact;
     exact.Show("$$$", "777", "#?+");
     exact.form.Coins = 2147483647 - 700;
     exact.form.JudgeLines();

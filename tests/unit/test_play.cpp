@@ -2,8 +2,7 @@
 // as the player times them, the hand-over to the judgement and the endings.
 
 #include "allocation_count.h"
-#include "scripted_platform.h"
-#include "window/frmMain.h"
+#include "machine.h"
 #include "write_log.h"
 
 #include <QtTest>
@@ -15,11 +14,7 @@ using forms::Integer;
 namespace {
 
 // A game after start-up, with the reels at the positions drawn from `draws`.
-struct Game {
-    ScriptedPlatform platform;
-    forms::Runtime runtime { platform };
-    frmMain form { runtime };
-
+struct Game : Machine {
     explicit Game(std::deque<double> draws = { 0.0, 0.0, 0.0 })
     {
         platform.draws = std::move(draws);

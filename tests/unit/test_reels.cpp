@@ -1,8 +1,8 @@
 // The reel strips, the reel window and start-up, against the plain forms
 // runtime with a scripted platform.
 
-#include "scripted_platform.h"
-#include "window/frmMain.h"
+#include "error_of.h"
+#include "machine.h"
 #include "write_log.h"
 
 #include <QtTest>
@@ -95,9 +95,8 @@ void TestReels::showReelsShowsThreeNeighbours()
     QFETCH(QString, top);
     QFETCH(QString, middle);
     QFETCH(QString, bottom);
-    ScriptedPlatform platform;
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
+    Machine machine;
+    auto& [platform, runtime, form] = machine;
     form.InitReels();
     // The other reels sit elsewhere, so a mix-up of reels shows.
     for (int r = 1; r <= 3; ++r)
@@ -112,18 +111,14 @@ void TestReels::showReelsShowsThreeNeighbours()
 
 void TestReels::showReelsWritesNineCellsInOrder()
 {
-    ScriptedPlatform platform;
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
+    Machine machine;
+    auto& [platform, runtime, form] = machine;
     form.InitReels();
-    form.ReelPos(1) = 10;
-    form.ReelPos(2) = 10;
-    form.ReelPos(3) = 10;
     form.Coins = 1234;
     form.Stopped(2) = -1;
     platform.calls.clear();
     WriteLog log(form);
-    form.ShowReels();
+    machine.ShowStops(10, 10, 10);
     // A second call with nothing moved writes all nine again.
     form.ShowReels();
     const QStringList once { "labLeft(1).Caption=%", "labLeft(0).Caption=+", "labLeft(2).Caption=$",
@@ -147,24 +142,17 @@ void TestReels::showReelsRefusesPositionOffTheStrip_data()
 void TestReels::showReelsRefusesPositionOffTheStrip()
 {
     QFETCH(int, position);
-    ScriptedPlatform platform;
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
+    Machine machine;
+    auto& [platform, runtime, form] = machine;
     form.InitReels();
     form.ReelPos(2) = position;
-    try {
-        form.ShowReels();
-        QFAIL("a position off the strip was shown");
-    } catch (const forms::RuntimeError& e) {
-        QCOMPARE(e.Number(), 9);
-    }
+    QCOMPARE(ErrorOf([&] { form.ShowReels(); }), 9);
 }
 
 void TestReels::stepDownMovesSymbolsDown()
 {
-    ScriptedPlatform platform;
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
+    Machine machine;
+    auto& [platform, runtime, form] = machine;
     form.InitReels();
     form.ReelPos(1) = 1;
     form.ShowReels();
@@ -181,9 +169,8 @@ void TestReels::stepDownMovesSymbolsDown()
 
 void TestReels::stripsHoldEachSymbolOnce()
 {
-    ScriptedPlatform platform;
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
+    Machine machine;
+    auto& [platform, runtime, form] = machine;
     form.InitReels();
     for (int r = 0; r <= 3; ++r) {
         std::set<std::string> seen;
@@ -216,10 +203,9 @@ void TestReels::initReelsTurnsDrawsIntoPositions()
 {
     QFETCH(double, draw);
     QFETCH(int, position);
-    ScriptedPlatform platform;
+    Machine machine;
+    auto& [platform, runtime, form] = machine;
     platform.draws = { draw, draw, draw };
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
     form.InitReels();
     for (int r = 1; r <= 3; ++r)
         QCOMPARE(form.ReelPos(r), Integer(position));
@@ -228,10 +214,9 @@ void TestReels::initReelsTurnsDrawsIntoPositions()
 
 void TestReels::initReelsDrawsLeftMiddleRight()
 {
-    ScriptedPlatform platform;
+    Machine machine;
+    auto& [platform, runtime, form] = machine;
     platform.draws = { 0.05, 0.45, 0.95, 0.25 };
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
     form.InitReels();
     QCOMPARE(form.ReelPos(1), Integer(1));
     QCOMPARE(form.ReelPos(2), Integer(5));
@@ -253,26 +238,19 @@ void TestReels::initReelsChecksItsArithmetic()
 {
     QFETCH(double, draw);
     QFETCH(int, error);
-    ScriptedPlatform platform;
+    Machine machine;
+    auto& [platform, runtime, form] = machine;
     platform.draws = { 0.5, draw };
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
-    try {
-        form.InitReels();
-        QFAIL("a broken draw was turned into a position");
-    } catch (const forms::RuntimeError& e) {
-        QCOMPARE(e.Number(), error);
-    }
+    QCOMPARE(ErrorOf([&] { form.InitReels(); }), error);
     QCOMPARE(form.ReelPos(1), Integer(6));
     QCOMPARE(form.ReelPos(2), Integer(0));
 }
 
 void TestReels::formLoadPreparesTheFirstWindow()
 {
-    ScriptedPlatform platform;
+    Machine machine;
+    auto& [platform, runtime, form] = machine;
     platform.draws = { 0.42, 0.61, 0.99 };
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
     form.Stopped(1) = -1; // as if left over; start-up clears it
     WriteLog log(form);
     runtime.Load(form);
@@ -293,10 +271,9 @@ void TestReels::formLoadPreparesTheFirstWindow()
 
 void TestReels::formLoadFailureEndsTheProgram()
 {
-    ScriptedPlatform platform;
+    Machine machine;
+    auto& [platform, runtime, form] = machine;
     platform.draws = { std::nan("") };
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
     runtime.Load(form);
     QVERIFY(runtime.Ended());
     QCOMPARE(runtime.ExitStatus(), 1);

@@ -35,6 +35,15 @@ public:
 constexpr ControlDesign kGo { "cmdGo", -1, 15, 30, 300, 150, 1, "GO", true, nullptr };
 constexpr ControlDesign kText { "labText", -1, 15, 300, 600, 150, 0, "hello", true, nullptr };
 
+// The tiny form, designed, on a scripted platform.
+struct Tiny {
+    ScriptedPlatform platform;
+    Runtime runtime { platform };
+    TinyForm form { runtime };
+
+    Tiny() { form.Design(std::array { kGo, kText }); }
+};
+
 } // namespace
 
 class TestRuntime : public QObject {
@@ -99,10 +108,8 @@ void TestRuntime::otherFailuresAreReportedToo()
 
 void TestRuntime::endStopsTheHandlerAndRefusesLaterEvents()
 {
-    ScriptedPlatform platform;
-    Runtime runtime(platform);
-    TinyForm form(runtime);
-    form.Design(std::array { kGo, kText });
+    Tiny tiny;
+    auto& [platform, runtime, form] = tiny;
     int clicks = 0;
     bool afterEnd = false;
     form.cmdGo.Click = [&] {
@@ -121,10 +128,8 @@ void TestRuntime::endStopsTheHandlerAndRefusesLaterEvents()
 
 void TestRuntime::disabledButtonRaisesNoClick()
 {
-    ScriptedPlatform platform;
-    Runtime runtime(platform);
-    TinyForm form(runtime);
-    form.Design(std::array { kGo, kText });
+    Tiny tiny;
+    auto& [platform, runtime, form] = tiny;
     int clicks = 0;
     form.cmdGo.Click = [&] { ++clicks; };
     form.cmdGo.Enabled = false;
@@ -137,10 +142,8 @@ void TestRuntime::disabledButtonRaisesNoClick()
 
 void TestRuntime::closingDuringDoEventsUnwindsTheHandler()
 {
-    ScriptedPlatform platform;
-    Runtime runtime(platform);
-    TinyForm form(runtime);
-    form.Design(std::array { kGo, kText });
+    Tiny tiny;
+    auto& [platform, runtime, form] = tiny;
     int sweeps = 0;
     form.cmdGo.Click = [&] {
         for (;;) { // a loop with no exit of its own
@@ -161,10 +164,8 @@ void TestRuntime::closingDuringDoEventsUnwindsTheHandler()
 
 void TestRuntime::errorInNestedHandlerIsReportedOnce()
 {
-    ScriptedPlatform platform;
-    Runtime runtime(platform);
-    TinyForm form(runtime);
-    form.Design(std::array { kGo, kText });
+    Tiny tiny;
+    auto& [platform, runtime, form] = tiny;
     bool outerFinished = false;
     form.cmdGo.Click = [&] {
         form.Pump();

@@ -1,6 +1,7 @@
 // The checked numbers, arrays and control arrays: every operation either
 // gives the exact result or raises its run-time error and stores nothing.
 
+#include "error_of.h"
 #include "forms/arrays.h"
 #include "forms/controls.h"
 #include "forms/list.h"
@@ -10,23 +11,11 @@
 #include <QtTest>
 
 #include <cmath>
-#include <functional>
 #include <limits>
 
 using namespace forms;
 
 namespace {
-
-// The error number that the operation raises, or 0 when it succeeds.
-int ErrorOf(const std::function<void()>& operation)
-{
-    try {
-        operation();
-    } catch (const RuntimeError& e) {
-        return e.Number();
-    }
-    return 0;
-}
 
 constexpr int kOverflow = 6;
 constexpr int kSubscript = 9;
