@@ -4,6 +4,7 @@
 
 #include "allocation_count.h"
 #include "counting_platform.h"
+#include "event_counter.h"
 #include "forms/qt/conversions.h"
 #include "forms/qt/form_window.h"
 #include "forms/qt/qt_platform.h"
@@ -11,7 +12,6 @@
 #include "window/frmMain.h"
 
 #include <QApplication>
-#include <QEvent>
 
 #include <chrono>
 #include <cstdio>
@@ -50,23 +50,6 @@ double TimeSweeps(Platform& platform, forms::Runtime& runtime, frmMain& form, in
     platform.onDoEvents = nullptr;
     return Seconds(elapsed);
 }
-
-// Counts the paint events of the reel cells and the layout requests of the window.
-class EventCounter : public QObject {
-public:
-    long paints = 0;
-    long layouts = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        else if (event->type() == QEvent::LayoutRequest)
-            ++layouts;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 void PlainRuntime()
 {
@@ -117,16 +100,15 @@ void QtBackend()
     for (auto* cells : { &form.labLeft, &form.labMid, &form.labRight })
         for (auto& cell : *cells)
             window.WidgetOf(cell)->installEventFilter(&counter);
-    long windowPaints = 0;
 
     constexpr int kSweeps = 20'000;
     long allocated = 0;
     const double seconds = TimeSweeps(platform, runtime, form, kSweeps, &allocated);
-    windowPaints = counter.paints;
+    const long paints = counter.TotalPaints();
     std::printf("Qt offscreen:   %10.0f sweeps/s  %8.1f us/sweep  %.2f paints/sweep (9 cells change each sweep)  "
                 "%.2f layout requests/sweep\n",
-        kSweeps / seconds, 1e6 * seconds / kSweeps, static_cast<double>(windowPaints) / kSweeps,
-        static_cast<double>(counter.layouts) / kSweeps);
+        kSweeps / seconds, 1e6 * seconds / kSweeps, static_cast<double>(paints) / kSweeps,
+        static_cast<double>(counter.layoutRequests) / kSweeps);
 }
 
 } // namespace

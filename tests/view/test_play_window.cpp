@@ -6,6 +6,7 @@
 // this process return at once, so the tests that end it come last.
 
 #include "counting_platform.h"
+#include "event_counter.h"
 #include "forms/qt/conversions.h"
 #include "forms/qt/qt_platform.h"
 #include "game_window.h"
@@ -98,26 +99,6 @@ void TestPlayWindow::playWithRealClicks()
     QVERIFY(!game.runtime.Ended());
 }
 
-namespace {
-
-class EventCounter : public QObject {
-public:
-    std::map<QObject*, int> paints;
-    int layoutRequests = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints[watched];
-        else if (event->type() == QEvent::LayoutRequest)
-            ++layoutRequests;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
-} // namespace
-
 // Each sweep repaints the nine cells once each, and nothing else: no
 // layout pass, no lamp, button or window repaint.
 void TestPlayWindow::aSweepRepaintsOnlyTheCells()
@@ -152,7 +133,7 @@ void TestPlayWindow::aSweepRepaintsOnlyTheCells()
     runtime.Click(form.cmdGo);
     QCOMPARE(platform.doEventsCount, kLast);
     QCOMPARE(counter.layoutRequests, 0);
-    int cellPaints = 0;
+    long cellPaints = 0;
     for (auto [object, count] : counter.paints) {
         QVERIFY2(qobject_cast<QLabel*>(object) != nullptr, qPrintable(object->metaObject()->className()));
         QVERIFY(count <= kLast - kFirst);
