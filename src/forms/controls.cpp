@@ -9,6 +9,8 @@ void Control::Apply(const ControlDesign& design)
     Width = design.Width;
     Height = design.Height;
     TabIndex = design.TabIndex;
+    AccessibleName = std::string(design.AccessibleName);
+    AccessibleDescription = std::string(design.AccessibleDescription);
 }
 
 void Label::Apply(const ControlDesign& design)

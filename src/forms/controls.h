@@ -3,9 +3,10 @@
 // The controls of a form: plain objects that hold their properties. Geometry
 // is in twips (1/1440 inch) from the top left corner of the form's client
 // area. The properties that the game changes while it runs (a label's
-// Caption, a button's Enabled, a shape's BackColor) tell the control's
-// observer, the renderer, of every write; everything else is fixed when the
-// form is created from its design.
+// Caption, a button's Enabled, a shape's BackColor, and what any control
+// tells assistive technology) tell the control's observer, the renderer, of
+// every write; everything else is fixed when the form is created from its
+// design.
 
 #include "arrays.h"
 #include "values.h"
@@ -60,11 +61,14 @@ struct ControlDesign {
     std::string_view Caption;
     bool Enabled;
     const Appearance* Look; // null: the class's defaults
+    // What a screen reader says the control is, and what more it says of it.
+    std::string_view AccessibleName = {};
+    std::string_view AccessibleDescription = {};
 };
 
 class Control;
 
-enum class PropertyId { Caption, Enabled, BackColor };
+enum class PropertyId { Caption, Enabled, BackColor, AccessibleName, AccessibleDescription };
 
 class ControlObserver {
 public:
@@ -72,6 +76,43 @@ public:
 
 protected:
     ~ControlObserver() = default;
+};
+
+// A property whose every write is reported to the control's observer, also
+// a write of the value it already holds.
+template <typename T>
+class Property {
+public:
+    Property(Control& owner, PropertyId which)
+        : owner_(owner)
+        , which_(which)
+    {
+    }
+    Property(const Property&) = delete;
+
+    Property& operator=(const Property& other) { return *this = other.value_; }
+    Property& operator=(const T& value)
+    {
+        value_ = value;
+        Changed();
+        return *this;
+    }
+    Property& operator=(T&& value)
+    {
+        value_ = std::move(value);
+        Changed();
+        return *this;
+    }
+
+    operator const T&() const { return value_; } // NOLINT(google-explicit-constructor)
+    const T& Get() const { return value_; }
+
+private:
+    void Changed();
+
+    Control& owner_;
+    PropertyId which_;
+    T value_ {};
 };
 
 class Control {
@@ -84,6 +125,8 @@ public:
     int Index = -1;
     int Left = 0, Top = 0, Width = 0, Height = 0;
     int TabIndex = 0;
+    Property<std::string> AccessibleName { *this, PropertyId::AccessibleName };
+    Property<std::string> AccessibleDescription { *this, PropertyId::AccessibleDescription };
 
     virtual void Apply(const ControlDesign& design);
     void SetObserver(ControlObserver* observer) { observer_ = observer; }
@@ -103,40 +146,11 @@ private:
     ControlObserver* observer_ = nullptr;
 };
 
-// A property whose every write is reported to the control's observer, also
-// a write of the value it already holds.
 template <typename T>
-class Property {
-public:
-    Property(Control& owner, PropertyId which)
-        : owner_(owner)
-        , which_(which)
-    {
-    }
-    Property(const Property&) = delete;
-
-    Property& operator=(const Property& other) { return *this = other.value_; }
-    Property& operator=(const T& value)
-    {
-        value_ = value;
-        owner_.Changed(which_);
-        return *this;
-    }
-    Property& operator=(T&& value)
-    {
-        value_ = std::move(value);
-        owner_.Changed(which_);
-        return *this;
-    }
-
-    operator const T&() const { return value_; } // NOLINT(google-explicit-constructor)
-    const T& Get() const { return value_; }
-
-private:
-    Control& owner_;
-    PropertyId which_;
-    T value_ {};
-};
+void Property<T>::Changed()
+{
+    owner_.Changed(which_);
+}
 
 class Label : public Control {
 public:

@@ -40,6 +40,11 @@ public:
     const char* const* Icon = nullptr;
 
     virtual void Form_Load() { }
+    // Runs once an event has been handled in full (the load, or a click and
+    // everything it set going) and the controls are still: the place to
+    // bring what the controls tell assistive technology up to date, without
+    // a flood of updates while they change.
+    virtual void ControlsAtRest() { }
 
     // The controls in the order they were registered.
     const std::vector<Control*>& Controls() const { return controls_; }

@@ -8,6 +8,7 @@ namespace forms {
 
 void Runtime::Load(Form& form)
 {
+    form_ = &form;
     RaiseEvent([&form] { form.Form_Load(); });
 }
 
@@ -34,6 +35,12 @@ void Runtime::DoEvents()
     platform_.DoEvents();
     if (Ended())
         throw Ending {};
+}
+
+void Runtime::AtRest()
+{
+    if (form_ != nullptr)
+        form_->ControlsAtRest();
 }
 
 void Runtime::Unwound(std::exception_ptr error)

@@ -35,17 +35,22 @@ public:
     // The player closed the form's window: the program ends with status 0.
     void Close();
 
-    // Runs one handler at the event boundary.
+    // Runs one handler at the event boundary. When it is the outermost
+    // event and the program goes on, the form's controls are at rest.
     template <typename Handler>
     void RaiseEvent(Handler&& handler)
     {
         if (Ended())
             return;
+        ++depth_;
         try {
             handler();
+            if (depth_ == 1 && !Ended())
+                AtRest();
         } catch (...) {
             Unwound(std::current_exception());
         }
+        --depth_;
     }
 
     // Ends the program at once: nothing of the game's code runs after it.
@@ -61,10 +66,13 @@ private:
     // Thrown by End and DoEvents to unwind the game's code to the boundary.
     struct Ending { };
 
+    void AtRest();
     void Unwound(std::exception_ptr error);
     void Finish(int exitStatus);
 
     Platform& platform_;
+    Form* form_ = nullptr; // the form whose events this runtime handles
+    int depth_ = 0; // events being handled, the outermost included
     std::optional<int> exitStatus_;
 };
 

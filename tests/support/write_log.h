@@ -52,6 +52,9 @@ public:
             entry += ".BackColor="
                 + QString::number(static_cast<forms::Shape&>(control).BackColor.Get(), 16).toUpper().rightJustified(6, '0');
             break;
+        case forms::PropertyId::AccessibleName:
+        case forms::PropertyId::AccessibleDescription:
+            return; // what the window tells a screen reader, not the game's writes
         }
         writes << entry;
     }

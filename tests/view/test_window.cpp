@@ -325,7 +325,7 @@ void TestWindow::focusComesBackToTheNextEnabledButton()
     game.form.cmdMid.Enabled = false;
     game.form.cmdRight.Enabled = false;
     game.form.cmdGo.Enabled = true;
-    QCOMPARE(QApplication::focusWidget(), go);
+    QTRY_COMPARE(QApplication::focusWidget(), go);
 }
 
 void TestWindow::closingTheWindowEndsTheProgram()

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -54,6 +55,10 @@ FormWindow::FormWindow(Form& form, Runtime& runtime)
         // a layout request each time a caption changes.
         widget->setGeometry(PixelRect(*control));
         widget->setFixedSize(widget->size());
+        // With a name of its own a label no longer announces each change of
+        // its text; what a screen reader hears is what the form composes.
+        widget->setAccessibleName(ToQString(control->AccessibleName));
+        widget->setAccessibleDescription(ToQString(control->AccessibleDescription));
         widgets_.emplace(control, widget);
         if (widget->focusPolicy() != Qt::NoFocus)
             byTabIndex.push_back(control);
@@ -146,8 +151,18 @@ void FormWindow::PropertyChanged(Control& control, PropertyId which)
         // and would not give it back. The next button enabled takes it, so
         // the game can always be played from the keyboard. (In a window in
         // the background, it takes the focus when the window comes forward.)
-        if (enabled && focusWidget() == nullptr)
-            widget->setFocus(Qt::OtherFocusReason);
+        // It takes it once the event that enabled it has been handled in
+        // full, so that a screen reader, which speaks the button as the
+        // focus lands, hears the description the form has brought up to date.
+        if (enabled && focusWidget() == nullptr) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, button = QPointer<QWidget>(widget)] {
+                    if (button != nullptr && button->isEnabled() && focusWidget() == nullptr && !runtime_.Ended())
+                        button->setFocus(Qt::OtherFocusReason);
+                },
+                Qt::QueuedConnection);
+        }
         break;
     }
     case PropertyId::BackColor: {
@@ -156,6 +171,16 @@ void FormWindow::PropertyChanged(Control& control, PropertyId which)
             static_cast<ShapeWidget*>(widget)->SetFill(ToQColor(shape.BackColor, palette()));
         break;
     }
+    // Qt tells assistive technology of every accessible name or
+    // description set, also an unchanged one; only a change is passed on.
+    case PropertyId::AccessibleName:
+        if (const QString name = ToQString(control.AccessibleName); name != widget->accessibleName())
+            widget->setAccessibleName(name);
+        break;
+    case PropertyId::AccessibleDescription:
+        if (const QString text = ToQString(control.AccessibleDescription); text != widget->accessibleDescription())
+            widget->setAccessibleDescription(text);
+        break;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "widgets.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -10,6 +11,13 @@ namespace {
 bool IsEnterKey(const QKeyEvent* event)
 {
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+QAccessibleInterface* ShapeAccessible(const QString&, QObject* object)
+{
+    if (auto* shape = dynamic_cast<ShapeWidget*>(object))
+        return new QAccessibleWidget(shape, QAccessible::Graphic);
+    return nullptr;
 }
 
 } // namespace
@@ -49,6 +57,10 @@ ShapeWidget::ShapeWidget(QWidget* parent, bool round, QColor outline)
     , round_(round)
     , outline_(outline)
 {
+    [[maybe_unused]] static const bool factoryInstalled = [] {
+        QAccessible::installFactory(&ShapeAccessible);
+        return true;
+    }();
     setFocusPolicy(Qt::NoFocus);
 }
 

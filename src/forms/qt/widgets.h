@@ -20,7 +20,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 };
 
-// A filled shape, a circle or a rectangle, with a one-pixel outline.
+// A filled shape, a circle or a rectangle, with a one-pixel outline. To
+// assistive technology it is a graphic.
 class ShapeWidget : public QWidget {
 public:
     ShapeWidget(QWidget* parent, bool round, QColor outline);
