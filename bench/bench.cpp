@@ -11,7 +11,11 @@
 #include "scripted_platform.h"
 #include "window/frmMain.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #include <chrono>
 #include <cstdio>
@@ -82,8 +86,17 @@ void PlainRuntime()
         kRounds * 1000);
 }
 
-void QtBackend()
+long accessibilityEvents = 0;
+void CountAccessibilityEvent(QAccessibleEvent*) { ++accessibilityEvents; }
+
+// With `listening`, as when a screen reader listens: Qt's accessibility is
+// on and its events go to a handler that counts them.
+void QtBackend(bool listening)
 {
+    if (listening) {
+        QAccessible::installUpdateHandler(&CountAccessibilityEvent);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    }
     forms::qt::RegisterFontSubstitutes();
     forms::qt::QtPlatform real;
     CountingPlatform platform(real);
@@ -103,12 +116,14 @@ void QtBackend()
 
     constexpr int kSweeps = 20'000;
     long allocated = 0;
+    accessibilityEvents = 0;
     const double seconds = TimeSweeps(platform, runtime, form, kSweeps, &allocated);
     const long paints = counter.TotalPaints();
-    std::printf("Qt offscreen:   %10.0f sweeps/s  %8.1f us/sweep  %.2f paints/sweep (9 cells change each sweep)  "
-                "%.2f layout requests/sweep\n",
-        kSweeps / seconds, 1e6 * seconds / kSweeps, static_cast<double>(paints) / kSweeps,
-        static_cast<double>(counter.layoutRequests) / kSweeps);
+    std::printf("Qt offscreen, %s:  %8.0f sweeps/s  %6.1f us/sweep  %.2f paints/sweep (9 cells change each sweep)  "
+                "%.2f layout requests/sweep  %ld accessibility events in the play\n",
+        listening ? "accessibility listening    " : "no accessibility listening ", kSweeps / seconds,
+        1e6 * seconds / kSweeps, static_cast<double>(paints) / kSweeps,
+        static_cast<double>(counter.layoutRequests) / kSweeps, accessibilityEvents);
 }
 
 } // namespace
@@ -119,6 +134,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     PlainRuntime();
-    QtBackend();
+    QtBackend(false);
+    QtBackend(true);
     return 0;
 }

@@ -10,17 +10,6 @@ using forms::Integer;
 
 namespace {
 
-// The rows (0 top, 1 middle, 2 bottom) of each line's left, middle and right
-// cell, in the order the lines are judged. Line k's lamp is shpReach(k),
-// which stands where the line leaves the reel window on the right.
-constexpr int kLineRows[5][3] = {
-    { 2, 1, 0 }, // 0: rising diagonal
-    { 0, 0, 0 }, // 1: top row
-    { 1, 1, 1 }, // 2: middle row
-    { 2, 2, 2 }, // 3: bottom row
-    { 0, 1, 2 }, // 4: falling diagonal
-};
-
 // Coins that one winning line of the symbol pays, before the multiplier.
 Integer LinePay(const std::string& symbol)
 {

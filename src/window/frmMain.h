@@ -10,6 +10,7 @@
 #include "forms/values.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The balance a game starts with. A test build starts lower, to reach the
@@ -26,6 +27,17 @@ public:
     static constexpr std::int32_t kStake = 10;
     static constexpr forms::Color kLampUnlit = 0x808080; // grey
     static constexpr forms::Color kLampLit = 0xC0FFFF; // pale yellow
+    // The rows (0 top, 1 middle, 2 bottom) of each pay line's left, middle
+    // and right cell, in the order the lines are judged. Line k's lamp is
+    // shpReach(k), which stands where the line leaves the reel window on the
+    // right.
+    static constexpr int kLineRows[5][3] = {
+        { 2, 1, 0 }, // 0: rising diagonal
+        { 0, 0, 0 }, // 1: top row
+        { 1, 1, 1 }, // 2: middle row
+        { 2, 2, 2 }, // 3: bottom row
+        { 0, 1, 2 }, // 4: falling diagonal
+    };
 
     // Controls.
     forms::ControlArray<forms::Label, 3> labLeft { "labLeft" };
@@ -47,6 +59,10 @@ public:
 
     // Event handlers.
     void Form_Load() override;
+    // Tells a screen reader what the window shows now that the reels are
+    // still: each cell's symbol in words, each lamp's state, the balance,
+    // and on GO the result of the play that has just ended.
+    void ControlsAtRest() override;
     void cmdGo_Click();
     void cmdLeft_Click();
     void cmdMid_Click();
@@ -63,4 +79,8 @@ public:
 
 private:
     void ShowReel(forms::ControlArray<forms::Label, 3>& cells, forms::Integer r);
+    std::string PlayResult() const;
+
+    // The balance when the controls last came to rest; none before the load.
+    std::optional<std::int32_t> coinsAtRest_;
 };

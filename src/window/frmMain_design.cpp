@@ -56,31 +56,55 @@ constexpr forms::FormDesign kForm {
 #define VANTU_NUMBER_TEXT(x) VANTU_TEXT(x)
 constexpr const char* kCoins = VANTU_NUMBER_TEXT(VANTU_STARTING_COINS);
 
+// What a screen reader hears of GO and the counter before the first play.
+constexpr const char* kGoDescription = "Starts a play for 10 coins.";
+constexpr const char* kCoinsDescription = VANTU_NUMBER_TEXT(VANTU_STARTING_COINS) " coins";
+
 constexpr int kNoTab = -1; // lamps never take the focus
 constexpr bool kOn = true, kOff = false;
 
 // clang-format off
 constexpr std::array<ControlDesign, 19> kControls { {
     // Name        Index  Left   Top  Width Height  Tab  Caption  Enabled  Look
-    { "labLeft",     0,   330,   225,  420,   540,    0, "",      kOn,  &kReelCell },
-    { "labLeft",     1,   330,   810,  420,   540,    1, "",      kOn,  &kReelCell },
-    { "labLeft",     2,   330,  1395,  420,   540,    2, "",      kOn,  &kReelCell },
-    { "labMid",      0,   795,   225,  420,   540,    3, "",      kOn,  &kReelCell },
-    { "labMid",      1,   795,   810,  420,   540,    4, "",      kOn,  &kReelCell },
-    { "labMid",      2,   795,  1395,  420,   540,    5, "",      kOn,  &kReelCell },
-    { "labRight",    0,  1275,   225,  420,   540,    6, "",      kOn,  &kReelCell },
-    { "labRight",    1,  1275,   810,  420,   540,    7, "",      kOn,  &kReelCell },
-    { "labRight",    2,  1275,  1395,  420,   540,    8, "",      kOn,  &kReelCell },
-    { "shpReach",    0,  1785,    45,  210,   210, kNoTab, "",    kOn,  &kLamp },
-    { "shpReach",    1,  1785,   405,  210,   210, kNoTab, "",    kOn,  &kLamp },
-    { "shpReach",    2,  1785,   945,  210,   210, kNoTab, "",    kOn,  &kLamp },
-    { "shpReach",    3,  1785,  1560,  210,   210, kNoTab, "",    kOn,  &kLamp },
-    { "shpReach",    4,  1785,  1935,  210,   210, kNoTab, "",    kOn,  &kLamp },
-    { "cmdLeft",    -1,   375,  2160,  315,   285,    9, "*",     kOff, nullptr },
-    { "cmdMid",     -1,   855,  2160,  315,   285,   10, "*",     kOff, nullptr },
-    { "cmdRight",   -1,  1335,  2160,  315,   285,   11, "*",     kOff, nullptr },
-    { "cmdGo",      -1,  2130,   285,  375,  1665,   12, "GO",    kOn,  nullptr },
-    { "labCoins",   -1,   165,  2640, 2295,   405,   13, kCoins,  kOn,  &kCounter },
+    //   AccessibleName, AccessibleDescription
+    { "labLeft",     0,   330,   225,  420,   540,    0, "",      kOn,  &kReelCell,
+      "Left reel, top row", "" },
+    { "labLeft",     1,   330,   810,  420,   540,    1, "",      kOn,  &kReelCell,
+      "Left reel, middle row", "" },
+    { "labLeft",     2,   330,  1395,  420,   540,    2, "",      kOn,  &kReelCell,
+      "Left reel, bottom row", "" },
+    { "labMid",      0,   795,   225,  420,   540,    3, "",      kOn,  &kReelCell,
+      "Middle reel, top row", "" },
+    { "labMid",      1,   795,   810,  420,   540,    4, "",      kOn,  &kReelCell,
+      "Middle reel, middle row", "" },
+    { "labMid",      2,   795,  1395,  420,   540,    5, "",      kOn,  &kReelCell,
+      "Middle reel, bottom row", "" },
+    { "labRight",    0,  1275,   225,  420,   540,    6, "",      kOn,  &kReelCell,
+      "Right reel, top row", "" },
+    { "labRight",    1,  1275,   810,  420,   540,    7, "",      kOn,  &kReelCell,
+      "Right reel, middle row", "" },
+    { "labRight",    2,  1275,  1395,  420,   540,    8, "",      kOn,  &kReelCell,
+      "Right reel, bottom row", "" },
+    { "shpReach",    0,  1785,    45,  210,   210, kNoTab, "",    kOn,  &kLamp,
+      "Rising diagonal", "unlit" },
+    { "shpReach",    1,  1785,   405,  210,   210, kNoTab, "",    kOn,  &kLamp,
+      "Top row", "unlit" },
+    { "shpReach",    2,  1785,   945,  210,   210, kNoTab, "",    kOn,  &kLamp,
+      "Middle row", "unlit" },
+    { "shpReach",    3,  1785,  1560,  210,   210, kNoTab, "",    kOn,  &kLamp,
+      "Bottom row", "unlit" },
+    { "shpReach",    4,  1785,  1935,  210,   210, kNoTab, "",    kOn,  &kLamp,
+      "Falling diagonal", "unlit" },
+    { "cmdLeft",    -1,   375,  2160,  315,   285,    9, "*",     kOff, nullptr,
+      "Stop left reel", "" },
+    { "cmdMid",     -1,   855,  2160,  315,   285,   10, "*",     kOff, nullptr,
+      "Stop middle reel", "" },
+    { "cmdRight",   -1,  1335,  2160,  315,   285,   11, "*",     kOff, nullptr,
+      "Stop right reel", "" },
+    { "cmdGo",      -1,  2130,   285,  375,  1665,   12, "GO",    kOn,  nullptr,
+      "GO", kGoDescription },
+    { "labCoins",   -1,   165,  2640, 2295,   405,   13, kCoins,  kOn,  &kCounter,
+      "Balance", kCoinsDescription },
 } };
 // clang-format on
 
