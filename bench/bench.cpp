@@ -58,7 +58,6 @@ double TimeSweeps(Platform& platform, forms::Runtime& runtime, frmMain& form, in
 void PlainRuntime()
 {
     ScriptedPlatform platform;
-    platform.recordCalls = false;
     forms::Runtime runtime(platform);
     frmMain form(runtime);
     runtime.Load(form);

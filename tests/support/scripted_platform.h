@@ -1,7 +1,7 @@
 #pragma once
 
 // A platform for tests: scripted random draws and event processing, and a
-// record of every service the game asked for.
+// record of the message boxes, fatal reports and the ending.
 
 #include "forms/platform.h"
 #include "forms/random.h"
@@ -26,50 +26,33 @@ public:
     // Runs at each DoEvents with its 1-based count: the place to click.
     std::function<void(int)> onDoEvents;
 
-    // What the game asked for, in order: "Randomize", "Rnd", "DoEvents",
-    // "MsgBox", "ReportFatal", "Quit".
-    std::vector<std::string> calls;
-    bool recordCalls = true;
-    int doEventsCount = 0;
     std::vector<Box> boxes;
     std::vector<int> fatalErrors;
     std::optional<int> quitStatus;
 
     void DoEvents() override
     {
-        if (recordCalls)
-            calls.emplace_back("DoEvents");
-        ++doEventsCount;
         if (onDoEvents)
-            onDoEvents(doEventsCount);
+            onDoEvents(++doEvents_);
     }
     int MsgBox(const std::string& prompt, int style, const std::string& title) override
     {
-        calls.emplace_back("MsgBox");
         boxes.push_back({ prompt, style, title });
         return forms::vbOK;
     }
-    void Randomize() override { calls.emplace_back("Randomize"); }
+    void Randomize() override { }
     double Rnd() override
     {
-        calls.emplace_back("Rnd");
         if (draws.empty())
             return fallback_.Next();
         const double next = draws.front();
         draws.pop_front();
         return next;
     }
-    void ReportFatal(const forms::RuntimeError& error) override
-    {
-        calls.emplace_back("ReportFatal");
-        fatalErrors.push_back(error.Number());
-    }
-    void Quit(int exitStatus) override
-    {
-        calls.emplace_back("Quit");
-        quitStatus = exitStatus;
-    }
+    void ReportFatal(const forms::RuntimeError& error) override { fatalErrors.push_back(error.Number()); }
+    void Quit(int exitStatus) override { quitStatus = exitStatus; }
 
 private:
+    int doEvents_ = 0;
     forms::RandomSource fallback_ { 20261206 };
 };
