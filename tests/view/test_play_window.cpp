@@ -1,51 +1,65 @@
 // Plays in the real window with the real platform services, on the
-// offscreen platform: clicks delivered while the reels spin, the message
-// boxes, and the endings.
+// offscreen platform, read as a screen reader reads them: every control's
+// role, name and description through Qt's accessibility, the events a play
+// sends, the message boxes and the endings.
 //
-// The tests run in order: once the program has ended, Qt's event loops of
-// this process return at once, so the tests that end it come last.
 
 #include "counting_platform.h"
-#include "event_counter.h"
-#include "forms/qt/conversions.h"
+#include "forms/qt/form_window.h"
 #include "forms/qt/qt_platform.h"
-#include "game_window.h"
+#include "window/frmMain.h"
 
 #include <QtTest>
 
-#include <QAbstractButton>
+#include <QAccessible>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTimer>
+#include <QtGui/private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
 
 #include <functional>
-#include <map>
-#include <vector>
-
-using forms::qt::FormWindow;
-using forms::qt::QtPlatform;
 
 namespace {
 
-struct Game : GameWindow<QtPlatform> {
-    Game() { Start(); }
-    void Click(forms::Control& control) { QTest::mouseClick(Widget(control), Qt::LeftButton); }
+using Stops = std::array<int, 3>;
+std::vector<std::pair<QObject*, QAccessible::Event>> events;
+void Record(QAccessibleEvent* event) { events.emplace_back(event->object(), event->type()); }
+
+struct Game {
+    forms::qt::QtPlatform real;
+    CountingPlatform platform { real };
+    forms::Runtime runtime { platform };
+    frmMain form { runtime };
+    forms::qt::FormWindow window { form, runtime };
+
+    Game()
+    {
+        real.SetMainWindow(&window);
+        runtime.Load(form);
+        window.show();
+        window.FocusFirstButton();
+    }
+    QWidget* Widget(const forms::Control& c) const { return window.WidgetOf(c); }
+    // Plays with real clicks, the reels stopped after `sweeps` sweeps at
+    // these positions.
+    void Play(Stops stops, int sweeps)
+    {
+        for (int r = 1; r <= 3; ++r)
+            form.ReelPos(r) = stops[static_cast<std::size_t>(r - 1)] + sweeps % 10;
+        platform.onDoEvents = [this, sweeps](int count) {
+            for (auto* stop : { &form.cmdLeft, &form.cmdMid, &form.cmdRight })
+                if (count == sweeps)
+                    QTest::mouseClick(Widget(*stop), Qt::LeftButton);
+        };
+        QTest::mouseClick(Widget(form.cmdGo), Qt::LeftButton);
+    }
 };
 
-// Runs `inspect` on the modal message box as soon as it is shown; the
-// inspection must close it.
+// Runs `inspect` on the modal message box once it shows; it must close it.
 void WhenMessageBoxShows(const std::function<void(QMessageBox*)>& inspect)
 {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, inspect] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            inspect(box);
-        }
-    });
-    timer->start();
+    QTimer::singleShot(50, [inspect] { inspect(qobject_cast<QMessageBox*>(QApplication::activeModalWidget())); });
 }
 
 } // namespace
@@ -54,156 +68,143 @@ class TestPlayWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { forms::qt::RegisterFontSubstitutes(); }
-    void playWithRealClicks();
-    void aSweepRepaintsOnlyTheCells();
-    void fatalReportNamesTheError();
-    void gameOverMessage();
+    void initTestCase()
+    {
+        // As when a screen reader listens: Qt's accessibility is on, and
+        // its events come here instead of to the platform's bridge.
+        QApplication::setApplicationName("Vantu");
+        QAccessible::installUpdateHandler(&Record);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+    }
+    // Each test starts afresh, also after one that ended the program: a
+    // run of the application's event loop clears the ending.
+    void init()
+    {
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+    }
+    void screenReader_data();
+    void screenReader();
+    void fatalReport();
     void closingDuringTheSpin();
+    void gameOver();
 };
 
-void TestPlayWindow::playWithRealClicks()
+void TestPlayWindow::screenReader_data()
 {
+    QTest::addColumn<Stops>("stops"); // none: the first window
+    QTest::addColumn<int>("lit"); // the lamp lit, or -1
+    QTest::addColumn<QString>("go");
+    QTest::newRow("first window") << Stops { 0, 0, 0 } << -1 << "Starts a play for 10 coins.";
+    QTest::newRow("sevens, middle row") << Stops { 5, 7, 6 } << 2 << "Middle row wins with seven: 200 coins. 690 coins.";
+    QTest::newRow("dollars, falling diagonal") << Stops { 2, 8, 10 } << 4 << "Falling diagonal wins with dollar: 150 coins. 640 coins.";
+    QTest::newRow("no win") << Stops { 1, 1, 2 } << -1 << "No win. 490 coins.";
+}
+
+void TestPlayWindow::screenReader()
+{
+    QFETCH(Stops, stops);
+    QFETCH(int, lit);
+    QFETCH(QString, go);
     Game game;
-    QVERIFY(QTest::qWaitForWindowActive(&game.window));
     frmMain& f = game.form;
-    bool sawSpin = false;
-    // While the reels spin, the player stops them one by one.
-    QTimer::singleShot(30, [&] {
-        sawSpin = !f.cmdGo.Enabled && !game.Widget(f.cmdGo)->isEnabled()
-            && QApplication::focusWidget() == game.Widget(f.cmdLeft)
-            && static_cast<QLabel*>(game.Widget(f.labCoins))->text() == "490";
-        game.Click(f.cmdMid);
-        QTimer::singleShot(20, [&] {
-            game.Click(f.cmdRight);
-            QTimer::singleShot(20, [&] { game.Click(f.cmdLeft); });
-        });
-    });
-    game.Click(f.cmdGo); // returns when the spin is over
-    QVERIFY(sawSpin);
-    for (int r = 1; r <= 3; ++r)
-        QCOMPARE(f.Stopped(r), forms::Integer(-1));
-    QVERIFY(game.Widget(f.cmdGo)->isEnabled());
-    QVERIFY(!game.Widget(f.cmdLeft)->isEnabled());
+    QVERIFY(QTest::qWaitForWindowActive(&game.window));
+    events.clear();
+    if (stops[0] != 0)
+        game.Play(stops, 5000);
     QTRY_COMPARE(QApplication::focusWidget(), game.Widget(f.cmdGo));
-    // The window shows what the game holds.
-    QCOMPARE(static_cast<QLabel*>(game.Widget(f.labCoins))->text(), QString::fromStdString(f.labCoins.Caption));
-    QCOMPARE(static_cast<QLabel*>(game.Widget(f.labMid(1)))->text(),
-        QString::fromStdString(f.ReelStrip(2, f.ReelPos(2))));
-    const QImage screen = game.window.grab().toImage();
-    const int lampTops[] = { 3, 27, 63, 104, 129 };
-    for (int k = 0; k < 5; ++k) {
-        const QColor expected = forms::qt::ToQColor(f.shpReach(k).BackColor, game.window.palette());
-        QCOMPARE(QColor(screen.pixel(119 + 7, lampTops[k] + 7)), expected);
-    }
-    QVERIFY(!game.runtime.Ended());
-}
-
-// Each sweep repaints the nine cells once each, and nothing else: no
-// layout pass, no lamp, button or window repaint.
-void TestPlayWindow::aSweepRepaintsOnlyTheCells()
-{
-    QtPlatform real;
-    CountingPlatform platform(real);
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
-    FormWindow window(form, runtime);
-    real.SetMainWindow(&window);
-    runtime.Load(form);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-
-    EventCounter counter;
-    std::vector<QObject*> watched { &window };
-    for (forms::Control* control : form.Controls())
-        watched.push_back(window.WidgetOf(*control));
-    constexpr int kFirst = 5, kLast = 105;
-    platform.onDoEvents = [&](int sweep) {
-        if (sweep == kFirst)
-            for (QObject* object : watched)
-                object->installEventFilter(&counter);
-        if (sweep == kLast) {
-            for (QObject* object : watched)
-                object->removeEventFilter(&counter);
-            runtime.Click(form.cmdLeft);
-            runtime.Click(form.cmdMid);
-            runtime.Click(form.cmdRight);
-        }
+    // However long the reels spin, a play sends a few dozen events, and GO
+    // has its new description before the focus comes back to it.
+    qInfo("%zu accessibility events", events.size());
+    QVERIFY(events.size() <= 40);
+    const auto last = [&](QAccessible::Event type) {
+        return std::find(events.rbegin(), events.rend(), std::pair { static_cast<QObject*>(game.Widget(f.cmdGo)), type }).base() - events.begin();
     };
-    runtime.Click(form.cmdGo);
-    QCOMPARE(platform.doEventsCount, kLast);
-    QCOMPARE(counter.layoutRequests, 0);
-    long cellPaints = 0;
-    for (auto [object, count] : counter.paints) {
-        QVERIFY2(qobject_cast<QLabel*>(object) != nullptr, qPrintable(object->metaObject()->className()));
-        QVERIFY(count <= kLast - kFirst);
-        cellPaints += count;
+    QVERIFY(stops[0] == 0 || last(QAccessible::DescriptionChanged) < last(QAccessible::Focus));
+
+    const std::map<std::string, QString> words { { "$", "dollar" }, { "*", "star" }, { "-", "minus" },
+        { "#", "hash" }, { "7", "seven" }, { "C", "C" }, { "?", "question mark" }, { "=", "equals" },
+        { "+", "plus" }, { "%", "percent" } };
+    const QString reels[] = { "Left reel", "Middle reel", "Right reel" }, rows[] = { "top", "middle", "bottom" };
+    const QString lines[] = { "Rising diagonal", "Top row", "Middle row", "Bottom row", "Falling diagonal" };
+    struct Expected { const forms::Control& control; QAccessible::Role role; QString name, description; };
+    std::vector<Expected> expected {
+        { f.cmdGo, QAccessible::Button, "GO", go },
+        { f.cmdLeft, QAccessible::Button, "Stop left reel", "" },
+        { f.cmdMid, QAccessible::Button, "Stop middle reel", "" },
+        { f.cmdRight, QAccessible::Button, "Stop right reel", "" },
+        { f.labCoins, QAccessible::StaticText, "Balance", QString::fromStdString(f.labCoins.Caption) + " coins" },
+    };
+    for (int k = 0; k < 5; ++k)
+        expected.push_back({ f.shpReach(k), QAccessible::Graphic, lines[k], k == lit ? "lit" : "unlit" });
+    for (int r = 0; r < 3; ++r)
+        for (int row = 0; row < 3; ++row) {
+            const forms::Label& cell = std::array { &f.labLeft, &f.labMid, &f.labRight }[static_cast<std::size_t>(r)]->operator()(row);
+            expected.push_back({ cell, QAccessible::StaticText, reels[r] + ", " + rows[row] + " row", words.at(cell.Caption) });
+        }
+    for (const Expected& e : expected) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(game.Widget(e.control));
+        QCOMPARE(a->role(), e.role);
+        QCOMPARE(a->text(QAccessible::Name), e.name);
+        QCOMPARE(a->text(QAccessible::Description), e.description);
     }
-    // Every cell changes at every step while all three reels spin.
-    QCOMPARE(cellPaints, 9 * (kLast - kFirst));
 }
 
-void TestPlayWindow::fatalReportNamesTheError()
+// A message box reaches a screen reader as an alert. Returns what it says:
+// its title, text, icon and buttons, and whether it is modal to the game.
+QString Heard(QMessageBox* box, const Game& game)
+{
+    const bool alert = std::find(events.begin(), events.end(), std::pair { static_cast<QObject*>(box), QAccessible::Alert }) != events.end();
+    return QStringLiteral("%1|%2|%3|%4 button|%5|%6")
+        .arg(box->windowTitle(), box->text())
+        .arg(box->icon())
+        .arg(box->buttons().size())
+        .arg(box->isModal() && box->parentWidget() == &game.window ? "modal" : "modeless")
+        .arg(alert && QAccessible::queryAccessibleInterface(box)->role() == QAccessible::AlertMessage ? "alert" : "silent");
+}
+
+// A credit past the largest balance is fatal: reported, then status 1.
+void TestPlayWindow::fatalReport()
 {
     Game game;
-    QString text, title;
+    QString heard;
+    game.form.Coins = 2147483647 - 100;
     WhenMessageBoxShows([&](QMessageBox* box) {
-        text = box->text();
-        title = box->windowTitle();
-        QCOMPARE(box->icon(), QMessageBox::Critical);
+        heard = Heard(box, game);
         box->accept();
     });
-    game.platform.ReportFatal(forms::RuntimeError(forms::ErrorNumber::Overflow));
-    QCOMPARE(text, QStringLiteral("Run-time error '6':\n\nOverflow"));
-    QCOMPARE(title, QApplication::applicationName());
-    // A message box with buttons other than OK is refused, not shown.
-    QVERIFY_THROWS_EXCEPTION(forms::RuntimeError, game.platform.MsgBox("Again?", 4 + 32, "Vantu"));
+    game.Play({ 5, 7, 6 }, 3);
+    QCOMPARE(heard, "Vantu|Run-time error '6':\n\nOverflow|3|1 button|modal|alert");
+    QCOMPARE(game.form.Coins.Value(), 2147483647 - 110);
+    QVERIFY(game.runtime.Ended() && !game.window.isVisible());
+    QCOMPARE(game.runtime.ExitStatus(), 1);
 }
 
-void TestPlayWindow::gameOverMessage()
+void TestPlayWindow::gameOver()
 {
     Game game;
+    QString heard;
     game.form.Coins = 5;
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QList<QAbstractButton*> buttons;
-    bool modalToTheGame = false;
     WhenMessageBoxShows([&](QMessageBox* box) {
-        text = box->text();
-        title = box->windowTitle();
-        icon = box->icon();
-        buttons = box->buttons();
-        modalToTheGame = box->parentWidget() == &game.window && box->isModal();
-        box->button(QMessageBox::Ok)->click();
+        heard = Heard(box, game);
+        box->accept();
     });
-    game.Click(game.form.cmdGo);
-    QCOMPARE(text, QStringLiteral("You ran out of your coins!"));
-    QCOMPARE(title, QStringLiteral("GameOver"));
-    QCOMPARE(icon, QMessageBox::Warning);
-    QCOMPARE(buttons.size(), 1);
-    QVERIFY(modalToTheGame);
-    QVERIFY(game.runtime.Ended());
+    QTest::mouseClick(game.Widget(game.form.cmdGo), Qt::LeftButton);
+    QCOMPARE(heard, "GameOver|You ran out of your coins!|2|1 button|modal|alert");
+    QVERIFY(game.runtime.Ended() && !game.window.isVisible());
     QCOMPARE(game.runtime.ExitStatus(), 0);
-    QVERIFY(!game.window.isVisible());
-    QCOMPARE(static_cast<QLabel*>(game.Widget(game.form.labCoins))->text(), QStringLiteral("500"));
+    QCOMPARE(static_cast<QLabel*>(game.Widget(game.form.labCoins))->text(), "500");
 }
 
+// Closing the window while the reels spin ends the play unjudged, status 0.
 void TestPlayWindow::closingDuringTheSpin()
 {
     Game game;
-    int spinsSeen = 0;
-    QTimer::singleShot(30, [&] {
-        spinsSeen = game.Widget(game.form.cmdLeft)->isEnabled() ? 1 : 0;
-        game.window.close();
-    });
-    game.Click(game.form.cmdGo); // returns when the closing has ended the spin
-    QCOMPARE(spinsSeen, 1);
-    QVERIFY(game.runtime.Ended());
+    QTimer::singleShot(30, [&] { game.window.close(); });
+    QTest::mouseClick(game.Widget(game.form.cmdGo), Qt::LeftButton);
+    QVERIFY(game.runtime.Ended() && !game.window.isVisible());
     QCOMPARE(game.runtime.ExitStatus(), 0);
-    QVERIFY(!game.window.isVisible());
-    // The spin was not judged: the stop buttons were never disabled again.
-    QVERIFY(game.form.cmdLeft.Enabled);
-    QVERIFY(!game.form.cmdGo.Enabled);
+    QVERIFY(game.form.cmdLeft.Enabled && !game.form.cmdGo.Enabled);
 }
 
 QTEST_MAIN(TestPlayWindow)
