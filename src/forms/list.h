@@ -23,7 +23,8 @@ public:
         if (!items_.empty() && lower != lower_)
             Raise(ErrorNumber::SubscriptOutOfRange);
         lower_ = lower;
-        items_.resize(static_cast<std::size_t>(upper.Value() - lower.Value() + 1));
+        const int count = upper.Value() - lower.Value() + 1;
+        items_.resize(static_cast<std::size_t>(count));
     }
 
     T& operator()(Integer i) { return items_[Offset(i)]; }

@@ -43,7 +43,7 @@ void Runtime::AtRest()
         form_->ControlsAtRest();
 }
 
-void Runtime::Unwound(std::exception_ptr error)
+void Runtime::Unwound(const std::exception_ptr& error)
 {
     try {
         std::rethrow_exception(error);

@@ -67,7 +67,7 @@ private:
     struct Ending { };
 
     void AtRest();
-    void Unwound(std::exception_ptr error);
+    void Unwound(const std::exception_ptr& error);
     void Finish(int exitStatus);
 
     Platform& platform_;

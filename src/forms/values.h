@@ -52,6 +52,7 @@ public:
     friend constexpr Whole operator*(Whole a, Whole b) { return Whole(std::int64_t { a.value_ } * b.value_); }
     friend constexpr Whole operator-(Whole a) { return Whole(-std::int64_t { a.value_ }); }
     friend constexpr bool operator==(Whole a, Whole b) = default;
+    // NOLINTNEXTLINE(modernize-use-nullptr): clang-tidy 14 misreads a defaulted <=>
     friend constexpr auto operator<=>(Whole a, Whole b) = default;
 
 private:
