@@ -12,7 +12,6 @@ TIMEOUT = 20  # seconds for anything to become ready; generous for busy machines
 STRIPS = ['$*-#7C?=+%', '=#C*?-7$+%', '$+=?C7#-*%']  # positions 1..10, left to right reel
 WORDS = {'$': 'dollar', '*': 'star', '-': 'minus', '#': 'hash', '7': 'seven', 'C': 'C',
          '?': 'question mark', '=': 'equals', '+': 'plus', '%': 'percent'}
-SYMBOLS = {word: symbol for symbol, word in WORDS.items()}
 PAYS = {'7': 200, '$': 150, 'C': 100, '*': 100, '#': 75, '?': 75, '+': 75}  # else 50
 CELLS = [[f'{reel} reel, {row} row' for row in ('top', 'middle', 'bottom')] for reel in ('Left', 'Middle', 'Right')]
 STOPS = ['Stop left reel', 'Stop middle reel', 'Stop right reel']
@@ -48,14 +47,13 @@ def wait(read, what, expected=None):
     return value
 
 
-def run(*command):
-    return subprocess.run(command, check=True, capture_output=True, text=True, timeout=TIMEOUT).stdout
+def run(*command, text=True):
+    return subprocess.run(command, check=True, capture_output=True, text=text, timeout=TIMEOUT).stdout
 
 
 # The colours (r, g, b) at points of the screen, from one xwd grab.
 def pixels(points):
-    grab = subprocess.run(['xwd', '-root', '-silent'], check=True, capture_output=True, timeout=TIMEOUT)
-    dump = memoryview(grab.stdout)  # slices without copies
+    dump = memoryview(run('xwd', '-root', '-silent', text=False))  # slices without copies
     head = [int.from_bytes(dump[i:i + 4], 'big') for i in range(0, 100, 4)]
     assert head[14:17] == [0xff0000, 0xff00, 0xff], f'expected 8 bits of red, green, blue: {head}'
     # Pixels take 4 bytes, or 3 once the game has installed its colormap.
@@ -104,10 +102,8 @@ class Game:
     def top(self, name):
         return next((window for window in self.app if window is not None and window.name == name), None)
 
-    def find(self, name):
-        if not isinstance(name, str):
-            return name
-        found = pyatspi.findDescendant(self.window, lambda control: control.name == name)
+    def find(self, name):  # the control of that name in the window, or the control given
+        found = pyatspi.findDescendant(self.window, lambda c: c.name == name) if isinstance(name, str) else name
         assert found, f'no control named {name!r}'
         return found
 
@@ -127,7 +123,8 @@ class Game:
         run('xdotool', 'mousemove', str(x + width // 2), str(y + height // 2), 'click', '1')
 
     def grid(self):
-        return [[SYMBOLS.get(self.describe(name)) for name in reel] for reel in CELLS]
+        symbols = {word: symbol for symbol, word in WORDS.items()}
+        return [[symbols.get(self.describe(name)) for name in reel] for reel in CELLS]
 
     # One play: start() sets the reels spinning, stop() stops them. Judged
     # against the oracle from the nine symbols that the tree shows after it.
@@ -141,8 +138,7 @@ class Game:
         wait(lambda: pixels(reels) != before, 'the reels to move on the screen')
         stop()
         wait(lambda: self.has('GO', 'enabled', 'focused') and self.describe('GO') != told, 'the end of the play')
-        grid = self.grid()
-        assert all(fits_strip(reel, grid[reel]) for reel in range(3)), grid
+        assert all(map(fits_strip, range(3), grid := self.grid())), grid
         lamps, balance, go = judge(grid, balance)
         # The stake of 10 and the credit, told together once the reels are still.
         assert (self.describe('GO'), self.describe('Balance')) == (go, f'{balance} coins')

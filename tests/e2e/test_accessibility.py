@@ -2,18 +2,26 @@
 # each judged against the oracle from what the tree says.
 import pytest
 
-from harness import CELLS, LINES, STOPS, fits_strip, run, wait
+from harness import CELLS, LINES, STOPS, fits_strip, judge, run, wait
 
 CONTROLS = sorted([('label', name) for reel in CELLS for name in reel] + [('image', name) for name, _ in LINES]
                   + [('push button', name) for name in STOPS + ['GO']] + [('label', 'Balance')])
 
 
+# The oracle that judges every play against the results the game tells, wins
+# included: grids by reel, each top to bottom.
+@pytest.mark.parametrize('grid, told', [
+    (['#7C', '-7$', 'C7#'], 'Middle row wins with seven: 200 coins. 690 coins.'),
+    (['$7C', '$7=', '$7#'], 'Top row wins with dollar, middle row wins with seven: 700 coins. 1190 coins.')])
+def test_the_oracle(grid, told):
+    assert judge(grid, 500)[2] == told
+
+
 def test_the_tree_names_every_control_and_tells_the_start(launch):
     game = launch()
-    assert (game.app.name, game.window.name) == ('Vantu', 'Vantu')
+    assert game.app.name == 'Vantu'  # the window was found by its name
     assert sorted((control.getRoleName(), control.name) for control in game.window) == CONTROLS
-    grid = game.grid()
-    assert all(fits_strip(reel, grid[reel]) for reel in range(3)), grid
+    assert all(map(fits_strip, range(3), grid := game.grid())), grid
     assert [game.describe(name) for name, _ in LINES] == ['unlit'] * 5
     assert (game.describe('Balance'), game.describe('GO')) == ('500 coins', 'Starts a play for 10 coins.')
     assert game.has('GO', 'enabled', 'focused') and not any(game.has(name, 'enabled') for name in STOPS)

@@ -2,7 +2,7 @@
 import pyatspi
 import pytest
 
-from harness import STOPS, run, wait
+from harness import STOPS, TIMEOUT, run, wait
 
 
 def test_launches_do_not_all_start_alike(launch):
@@ -39,9 +39,6 @@ def test_running_out_of_coins_ends_the_game(launch, dismiss):
     assert [(a.getRoleName(), a.name) for a in said] == [
         ('alert', 'GameOver'), ('label', 'You ran out of your coins!'), ('push button', 'OK')]
     assert game.describe('Balance') == '5 coins' and not game.has(STOPS[0], 'enabled')
-    if dismiss == 'click':
-        game.click(said[2])
-    else:
-        wait(lambda: game.has(alert, 'active') and game.has(said[2], 'focused'), 'the focus on OK')
-        run('xdotool', 'key', 'Return')
-    assert game.process.wait(timeout=20) == 0
+    wait(lambda: game.has(alert, 'active') and game.has(said[2], 'focused'), 'the focus on OK')
+    game.click(said[2]) if dismiss == 'click' else run('xdotool', 'key', 'Return')
+    assert game.process.wait(timeout=TIMEOUT) == 0
