@@ -1,0 +1,154 @@
+# The game as a player and a screen reader meet it: found in the AT-SPI tree,
+# driven with real input (xdotool, wmctrl), judged against an oracle of the
+# reels and the pay table.
+import os
+import subprocess
+import tempfile
+import time
+
+import pyatspi
+
+TIMEOUT = 20  # seconds for anything to become ready; generous for busy machines
+STRIPS = ['$*-#7C?=+%', '=#C*?-7$+%', '$+=?C7#-*%']  # positions 1..10, left to right reel
+WORDS = {'$': 'dollar', '*': 'star', '-': 'minus', '#': 'hash', '7': 'seven', 'C': 'C',
+         '?': 'question mark', '=': 'equals', '+': 'plus', '%': 'percent'}
+PAYS = {'7': 200, '$': 150, 'C': 100, '*': 100, '#': 75, '?': 75, '+': 75}  # else 50
+CELLS = [[f'{reel} reel, {row} row' for row in ('top', 'middle', 'bottom')] for reel in ('Left', 'Middle', 'Right')]
+STOPS = ['Stop left reel', 'Stop middle reel', 'Stop right reel']
+# Each pay line's lamp, in the order they are judged, and the rows of its left, middle and right cells.
+LINES = [('Rising diagonal', (2, 1, 0)), ('Top row', (0, 0, 0)), ('Middle row', (1, 1, 1)),
+         ('Bottom row', (2, 2, 2)), ('Falling diagonal', (0, 1, 2))]
+
+
+# Whether a reel's top, middle and bottom symbols are neighbours on its strip,
+# a loop of ten different symbols.
+def fits_strip(reel, column):
+    return ''.join(column) in STRIPS[reel] * 2
+
+
+# What a play from balance that stops on grid[reel][row] lights, leaves and tells.
+def judge(grid, balance):
+    wins = [(name, grid[0][rows[0]]) for name, rows in LINES
+            if grid[0][rows[0]] == grid[1][rows[1]] == grid[2][rows[2]]]
+    credit = len(wins) * sum(PAYS.get(symbol, 50) for _, symbol in wins)
+    balance += credit - 10
+    said = ', '.join(f'{name.lower()} wins with {WORDS[symbol]}' for name, symbol in wins)
+    go = f'{said[:1].upper()}{said[1:]}: {credit} coins. {balance} coins.' if wins else f'No win. {balance} coins.'
+    return {name: 'lit' if name in dict(wins) else 'unlit' for name, _ in LINES}, balance, go
+
+
+# read()'s first value that equals expected (or, with none, that is true).
+def wait(read, what, expected=None):
+    deadline = time.monotonic() + TIMEOUT
+    done = bool if expected is None else lambda value: value == expected
+    while not done(value := read()):
+        assert time.monotonic() < deadline, f'timed out after {TIMEOUT} s waiting for {what}; last: {value!r}'
+        time.sleep(0.05)
+    return value
+
+
+def run(*command, text=True):
+    return subprocess.run(command, check=True, capture_output=True, text=text, timeout=TIMEOUT).stdout
+
+
+# The colours (r, g, b) at points of the screen, from one xwd grab.
+def pixels(points):
+    dump = memoryview(run('xwd', '-root', '-silent', text=False))  # slices without copies
+    head = [int.from_bytes(dump[i:i + 4], 'big') for i in range(0, 100, 4)]
+    assert head[14:17] == [0xff0000, 0xff00, 0xff], f'expected 8 bits of red, green, blue: {head}'
+    # Pixels take 4 bytes, or 3 once the game has installed its colormap.
+    order, size, line, start = ('little', 'big')[head[7]], head[11] // 8, head[12], head[0] + 12 * head[19]
+    values = [int.from_bytes(dump[start + y * line + size * x:][:size], order) for x, y in points]
+    return [(value >> 16 & 255, value >> 8 & 255, value & 255) for value in values]
+
+
+# Xvfb on a display it picks itself, openbox, and the accessibility bus of the
+# D-Bus session that the tests run in; a generator, for a pytest fixture.
+def desktop():
+    assert os.environ.get('DBUS_SESSION_BUS_ADDRESS'), 'run the tests under dbus-run-session'
+    with tempfile.TemporaryDirectory(prefix='vantu-e2e-') as home:
+        read, write = os.pipe()
+        servers = [subprocess.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1024x768x24',
+                                     '-nolisten', 'tcp'], pass_fds=[write])]
+        os.close(write)
+        try:
+            with os.fdopen(read) as announced:  # once the server takes clients
+                display = announced.readline().strip()
+            assert display, 'Xvfb did not start'
+            # What the bus launcher and registry, activated on demand, run with:
+            # so the accessibility bus has its socket in this run's own directory.
+            os.environ.update(DISPLAY=f':{display}', XDG_RUNTIME_DIR=home, XDG_CACHE_HOME=home)
+            run('dbus-update-activation-environment', 'DISPLAY', 'XDG_RUNTIME_DIR', 'XDG_CACHE_HOME')
+            servers.append(subprocess.Popen(['openbox', '--sm-disable']))
+            wait(lambda: 'window id' in run('xprop', '-root', '_NET_SUPPORTING_WM_CHECK'), 'openbox')
+            pyatspi.Registry.getDesktop(0)  # starts the accessibility bus before any game looks for it
+            yield
+        finally:
+            for server in reversed(servers):
+                server.terminate()  # so Xvfb removes its lock file and socket
+                server.wait(timeout=TIMEOUT)
+
+
+# One run of the game, found in the tree by its process id.
+class Game:
+
+    def __init__(self, process):
+        self.process = process
+        self.app = wait(lambda: next((app for app in pyatspi.Registry.getDesktop(0) if app is not None
+                                      and app.get_process_id() == process.pid), None), 'the game in the tree')
+        self.window = wait(lambda: self.top('Vantu'), 'the game window')
+        wait(lambda: self.has(self.window, 'active'), 'the game window to get the keyboard focus')
+
+    def top(self, name):
+        return next((window for window in self.app if window is not None and window.name == name), None)
+
+    def find(self, name):  # the control of that name in the window, or the control given
+        found = pyatspi.findDescendant(self.window, lambda c: c.name == name) if isinstance(name, str) else name
+        assert found, f'no control named {name!r}'
+        return found
+
+    def describe(self, name):
+        return self.find(name).description
+
+    def has(self, control, *states):
+        state = self.find(control).getState()
+        return all(state.contains(getattr(pyatspi, f'STATE_{name.upper()}')) for name in states)
+
+    def box(self, control):
+        extents = self.find(control).get_extents(pyatspi.DESKTOP_COORDS)
+        return extents.x, extents.y, extents.width, extents.height
+
+    def click(self, control):
+        x, y, width, height = self.box(control)
+        run('xdotool', 'mousemove', str(x + width // 2), str(y + height // 2), 'click', '1')
+
+    def grid(self):
+        symbols = {word: symbol for symbol, word in WORDS.items()}
+        return [[symbols.get(self.describe(name)) for name in reel] for reel in CELLS]
+
+    # One play: start() sets the reels spinning, stop() stops them. Judged
+    # against the oracle from the nine symbols that the tree shows after it.
+    def play(self, start, stop):
+        balance, told = int(self.describe('Balance').split()[0]), self.describe('GO')
+        start()
+        wait(lambda: self.has(STOPS[0], 'enabled', 'focused') and not self.has('GO', 'enabled'), 'the spin')
+        (left, top, _, _), (right, bottom, width, height) = self.box(CELLS[0][0]), self.box(CELLS[2][2])
+        reels = [(x, y) for x in range(left, right + width) for y in range(top, bottom + height)]
+        before = pixels(reels)  # a later grab differs, unless ten steps or none came between
+        wait(lambda: pixels(reels) != before, 'the reels to move on the screen')
+        stop()
+        wait(lambda: self.has('GO', 'enabled', 'focused') and self.describe('GO') != told, 'the end of the play')
+        assert all(map(fits_strip, range(3), grid := self.grid())), grid
+        lamps, balance, go = judge(grid, balance)
+        # The stake of 10 and the credit, told together once the reels are still.
+        assert (self.describe('GO'), self.describe('Balance')) == (go, f'{balance} coins')
+        assert {name: self.describe(name) for name in lamps} == lamps
+        assert not any(self.has(name, 'enabled') for name in STOPS)
+        # Only the pixels tell a lamp's colour: pale yellow at its centre where lit, grey where not.
+        centres = [(x + w // 2, y + h // 2) for x, y, w, h in map(self.box, lamps)]
+        colours = [(255, 255, 192) if lamp == 'lit' else (128, 128, 128) for lamp in lamps.values()]
+        wait(lambda: pixels(centres), 'the lamps\' colours', colours)
+
+    def close(self):
+        run('wmctrl', '-c', 'Vantu')  # asks openbox, as the frame's close button does
+        return self.process.wait(timeout=TIMEOUT)
