@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vantu developers
+# SPDX-License-Identifier: MIT
+
 # The two commands a newcomer needs: `make run` and `make check`.
 # Both install what is missing first and rebuild only what changed.
 
