@@ -1,12 +1,16 @@
+# SPDX-FileCopyrightText: 2026 The Vantu developers
+# SPDX-License-Identifier: MIT
+
 # The two commands a newcomer needs: `make run` and `make check`.
 # Both install what is missing first and rebuild only what changed.
 
 BUILD    := build
 SANITIZE := build-sanitize
+PKGDIR   := build-deb
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 CMAKE    := cmake
 
-.PHONY: run check lint bench build build-sanitize deps test-deps clean
+.PHONY: run check lint bench build build-sanitize package package-test screenshot deps test-deps package-deps clean
 
 run: deps build
 	./$(BUILD)/vantu
@@ -29,6 +33,25 @@ bench: deps build
 	$(CMAKE) --build $(BUILD) --target vantu_bench -j$(JOBS)
 	./$(BUILD)/vantu_bench
 
+# A Debian package, built by Debian's tools from a copy of the files that git
+# tracks (as they are in the work tree), without running the tests: all that
+# the build writes, the copy's parent directory included, is in $(PKGDIR).
+# Lintian must report neither an error nor a warning.
+package: package-deps
+	rm -rf $(PKGDIR) && mkdir -p $(PKGDIR)
+	tree=$$(git stash create) && git archive --prefix=vantu/ $${tree:-HEAD} | tar -x -C $(PKGDIR)
+	cd $(PKGDIR)/vantu && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" dpkg-buildpackage -b -us -uc
+	lintian --fail-on error,warning $(PKGDIR)/*.changes
+
+# The package installed with apt into a fresh Debian 12 root, where the game
+# is started on an X display and its window closed.
+package-test: package
+	scripts/package-test $(PKGDIR)/vantu_*.deb
+
+# doc/screenshot.png, the README's picture of the window, from the real game.
+screenshot: package-deps build
+	scripts/screenshot $(BUILD)/vantu doc/screenshot.png
+
 build: $(BUILD)/CMakeCache.txt
 	$(CMAKE) --build $(BUILD) -j$(JOBS)
 
@@ -47,5 +70,8 @@ deps:
 test-deps:
 	scripts/install-deps --test
 
+package-deps:
+	scripts/install-deps --package
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE)
+	rm -rf $(BUILD) $(SANITIZE) $(PKGDIR)

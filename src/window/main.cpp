@@ -6,6 +6,6 @@
 
 int main(int argc, char** argv)
 {
-    return forms::qt::RunProgram(argc, argv, { kAppName, kAppVersion, "vantu" },
+    return forms::qt::RunProgram(argc, argv, { kAppName, kAppVersion, kAppId },
         [](forms::Runtime& runtime) { return std::make_unique<frmMain>(runtime); });
 }

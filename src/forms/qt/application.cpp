@@ -1,6 +1,7 @@
 #include "application.h"
 
 #include "conversions.h"
+#include "device_pixel_frames.h"
 #include "form_window.h"
 #include "qt_platform.h"
 
@@ -17,6 +18,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory
     // The runtime decides when the program ends, and with which status.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     RegisterFontSubstitutes();
+    UseDevicePixelFrames();
 
     QtPlatform platform;
     Runtime runtime(platform);
