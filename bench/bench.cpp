@@ -8,7 +8,7 @@
 #include "forms/qt/conversions.h"
 #include "forms/qt/form_window.h"
 #include "forms/qt/qt_platform.h"
-#include "scripted_platform.h"
+#include "machine.h"
 #include "window/frmMain.h"
 
 #include <QAccessible>

@@ -1,9 +1,47 @@
 #pragma once
 
-// The game's form on the plain forms runtime, with a scripted platform.
+// The game's form on the plain forms runtime, with a platform for tests:
+// scripted random draws and event processing, and a record of the message
+// boxes, the fatal reports and the ending.
 
-#include "scripted_platform.h"
+#include "forms/platform.h"
 #include "window/frmMain.h"
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <vector>
+
+struct ScriptedPlatform : forms::Platform {
+    std::deque<double> draws; // what Rnd returns, in order
+    std::function<void(int)> onDoEvents; // runs at each DoEvents with its count: the place to click
+    int sweeps = 0;
+    std::vector<std::string> boxes; // "prompt|style|title"
+    std::vector<int> fatalErrors;
+    std::optional<int> quitStatus;
+
+    void DoEvents() override
+    {
+        if (onDoEvents)
+            onDoEvents(++sweeps);
+    }
+    int MsgBox(const std::string& prompt, int style, const std::string& title) override
+    {
+        boxes.push_back(prompt + "|" + std::to_string(style) + "|" + title);
+        return forms::vbOK;
+    }
+    void Randomize() override { }
+    double Rnd() override
+    {
+        if (draws.empty())
+            return 0.0;
+        const double next = draws.front();
+        draws.pop_front();
+        return next;
+    }
+    void ReportFatal(const forms::RuntimeError& error) override { fatalErrors.push_back(error.Number()); }
+    void Quit(int exitStatus) override { quitStatus = exitStatus; }
+};
 
 struct Machine {
     ScriptedPlatform platform;
