@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Replaces the global operator new with one that counts, so that a test or

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 // How fast the reels turn, and what one sweep of the spin loop costs: in
 // the plain forms runtime, and in the Qt backend on the offscreen platform.
 // Prints figures; asserts nothing about speed.

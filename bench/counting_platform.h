@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Passes every service on to another platform, and calls back at each

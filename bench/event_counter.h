@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Counts the paint events of each widget it watches, and the layout

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // Arrays with fixed, inclusive bounds, indexed like the game's own tables

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 #pragma once
 
 // The controls of a form: plain objects that hold their properties. Geometry

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 // The judgement of a play: which of the five pay lines show three equal
 // symbols, and what they pay.
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 // One play: the stake, the spin and the stops.
 
 #include "window/frmMain.h"

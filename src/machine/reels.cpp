@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 // The reel strips and the reel window.
 
 #include "window/frmMain.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 // Start-up: what the form does before the window is first shown.
 
 #include "frmMain.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 // What the window tells a screen reader. The design names every control;
 // what depends on the game is composed here from the controls once they are
 // still, never while the reels spin.

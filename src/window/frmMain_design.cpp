@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 // frmMain as designed: the window and its nineteen controls. Positions and
 // sizes are in twips (15 to a pixel at 96 dpi); colours are 0x00BBGGRR.
 

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vantu developers
+# SPDX-License-Identifier: MIT
+
 # The game as a player and a screen reader meet it: found in the AT-SPI tree,
 # driven with real input (xdotool, wmctrl), judged against an oracle of the
 # reels and the pay table.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vantu developers
+# SPDX-License-Identifier: MIT
+
 # The game as a screen reader reads it, and whole plays with real input,
 # each judged against the oracle from what the tree says.
 import pytest

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 The Vantu developers
+# SPDX-License-Identifier: MIT
+
 # The window's life: where it starts, closing it, and the end of a game.
 import pyatspi
 import pytest

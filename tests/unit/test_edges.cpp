@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 // What random play never reaches: judgements of captions no stop can show,
 // the credit at the edge of the balance's range, and the checked numbers
 // and bounds at their edges.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 // Whole games played at random against the real frmMain on a scripted
 // platform, each judged after every event by an oracle that knows the game
 // only from its rules: the strips, the pay lines and the pay table are
@@ -115,7 +118,7 @@ private:
     // Lights the winning lines and credits what they pay, as the rules have it.
     void Judge()
     {
-        int hits = 0, sum = 0;
+        long long hits = 0, sum = 0;
         for (int k = 0; k < 5; ++k) {
             const char a = Symbol(0, kLines[k][0]);
             lit_[k] = a == Symbol(1, kLines[k][1]) && a == Symbol(2, kLines[k][2]);

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
 // The window on the offscreen platform with the real platform services and
 // an accessibility listener, as when a screen reader runs: every control
 // against the design in one pass, the frames at high-density scale factors,
