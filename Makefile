@@ -29,9 +29,12 @@ lint: test-deps build
 	@echo "lint: clang-tidy found nothing"
 
 # What one sweep of the spin loop costs, in the plain runtime and in Qt.
-bench: deps build
+# Then how many accessibility events a play sends to a listening AT-SPI
+# client, in a private X server and D-Bus session.
+bench: test-deps build
 	$(CMAKE) --build $(BUILD) --target vantu_bench -j$(JOBS)
 	./$(BUILD)/vantu_bench
+	dbus-run-session -- /usr/bin/python3 bench/atspi_events.py $(BUILD)/vantu
 
 # A Debian package, built by Debian's tools from a copy of the files that git
 # tracks (as they are in the work tree), without running the tests: all that
