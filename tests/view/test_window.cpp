@@ -264,6 +264,8 @@ void TestWindow::screenReader()
         expected += k == lit ? "lit " : "unlit ";
     }
     QCOMPARE(lamps, expected);
+    if (lit >= 0) // lit, the lamp is pale yellow: the colour 0xC0FFFF read as blue, green, red
+        QCOMPARE(g.window.grab().toImage().pixel(g[g.f.shpReach(lit)]->geometry().center()), qRgb(255, 255, 192));
     QCOMPARE(QAccessible::queryAccessibleInterface(g[g.f.cmdGo])->text(QAccessible::Description), go);
 }
 
