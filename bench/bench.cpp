@@ -6,12 +6,10 @@
 // Prints figures; asserts nothing about speed.
 
 #include "allocation_count.h"
-#include "counting_platform.h"
 #include "event_counter.h"
 #include "forms/qt/conversions.h"
-#include "forms/qt/form_window.h"
-#include "forms/qt/qt_platform.h"
 #include "machine.h"
+#include "qt_game.h"
 #include "window/frmMain.h"
 
 #include <QAccessible>
@@ -100,14 +98,9 @@ void QtBackend(bool listening)
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
     }
     forms::qt::RegisterFontSubstitutes();
-    forms::qt::QtPlatform real;
-    CountingPlatform platform(real);
-    forms::Runtime runtime(platform);
-    frmMain form(runtime);
-    forms::qt::FormWindow window(form, runtime);
-    real.SetMainWindow(&window);
-    runtime.Load(form);
-    window.show();
+    QtGame game;
+    forms::qt::FormWindow& window = game.window;
+    frmMain& form = game.f;
     QApplication::processEvents();
 
     EventCounter counter;
@@ -119,7 +112,7 @@ void QtBackend(bool listening)
     constexpr int kSweeps = 20'000;
     long allocated = 0;
     accessibilityEvents = 0;
-    const double seconds = TimeSweeps(platform, runtime, form, kSweeps, &allocated);
+    const double seconds = TimeSweeps(game.platform, game.runtime, form, kSweeps, &allocated);
     const long paints = counter.TotalPaints();
     std::printf("Qt offscreen, %s:  %8.0f sweeps/s  %6.1f us/sweep  %.2f paints/sweep (9 cells change each sweep)  "
                 "%.2f layout requests/sweep  %ld accessibility events in the play\n",

@@ -8,9 +8,7 @@
 
 #include "forms/qt/conversions.h"
 #include "forms/qt/device_pixel_frames.h"
-#include "forms/qt/form_window.h"
-#include "forms/qt/qt_platform.h"
-#include "window/frmMain.h"
+#include "qt_game.h"
 
 #include <QtTest>
 
@@ -27,33 +25,8 @@ namespace {
 using Stops = std::array<int, 3>;
 std::vector<std::pair<QObject*, QAccessible::Event>> events;
 
-// The real platform, with a hook at each DoEvents: the place to click.
-struct Platform : forms::qt::QtPlatform {
-    std::function<void(int)> onDoEvents;
-    int sweeps = 0;
-    void DoEvents() override
-    {
-        QtPlatform::DoEvents();
-        if (onDoEvents)
-            onDoEvents(++sweeps);
-    }
-};
-
-struct Game {
-    Platform platform;
-    forms::Runtime runtime { platform };
-    frmMain f { runtime };
-    forms::qt::FormWindow window { f, runtime };
-
-    Game()
-    {
-        platform.SetMainWindow(&window);
-        runtime.Load(f);
-        window.show();
-        window.FocusFirstButton();
-        events.clear();
-    }
-    QWidget* operator[](const forms::Control& c) const { return window.WidgetOf(c); }
+struct Game : QtGame {
+    Game() { events.clear(); }
     bool Ended(int status) const { return runtime.Ended() && runtime.ExitStatus() == status && !window.isVisible(); }
     // A play by real clicks that stops the reels after `sweeps` sweeps at these positions.
     void Play(Stops stops, int sweeps)
