@@ -10,13 +10,13 @@
 #include "forms/platform.h"
 #include "window/frmMain.h"
 
-#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
 
 struct ScriptedPlatform : forms::Platform {
-    std::deque<double> draws; // what Rnd returns, in order
+    std::vector<double> draws; // what Rnd returns, in order, then 0
+    std::size_t drawn = 0;
     std::function<void(int)> onDoEvents; // runs at each DoEvents with its count: the place to click
     int sweeps = 0;
     std::vector<std::string> boxes; // "prompt|style|title"
@@ -34,14 +34,7 @@ struct ScriptedPlatform : forms::Platform {
         return forms::vbOK;
     }
     void Randomize() override { }
-    double Rnd() override
-    {
-        if (draws.empty())
-            return 0.0;
-        const double next = draws.front();
-        draws.pop_front();
-        return next;
-    }
+    double Rnd() override { return drawn < draws.size() ? draws[drawn++] : 0.0; }
     void ReportFatal(const forms::RuntimeError& error) override { fatalErrors.push_back(error.Number()); }
     void Quit(int exitStatus) override { quitStatus = exitStatus; }
 };

@@ -1,15 +1,19 @@
 // SPDX-FileCopyrightText: 2026 The Vantu developers
 // SPDX-License-Identifier: MIT
 
-// Whole games played at random against the real frmMain on a scripted
-// platform, each judged after every event by an oracle that knows the game
-// only from its rules: the strips, the pay lines and the pay table are
-// written here as data, and none of the game's code is called to predict.
+// The game on the plain forms runtime. Whole games played at random, each
+// judged after every event by an oracle that knows the game only from its
+// rules: the strips, the pay lines and the pay table are written here as
+// data, and none of the game's code is called to predict. A run plays 20,000
+// games from the seeds it prints; VANTU_SEED=N replays game N alone.
 //
-// A run plays 20,000 games from the seeds it prints; VANTU_SEED=N replays
-// game N alone.
+// Then, as tables, what random play never reaches: judgements of captions no
+// stop can show, the credit at the edge of the balance's range, and the
+// checked numbers and bounds at their edges.
 
 #include "machine.h"
+
+#include "forms/list.h"
 
 #include <QtTest>
 
@@ -59,12 +63,8 @@ public:
             Check("sweep");
             if (Chance(0.02))
                 Click(f.cmdGo, "GO while spinning");
-            if (++sweep == closeAt) {
-                g_.runtime.Close();
-                ended_ = true;
-                ++t_.spinCloses;
-                Check("close while spinning");
-            }
+            if (++sweep == closeAt)
+                Close(t_.spinCloses, "close while spinning");
             // Stop buttons now and then, any of them, also one pressed
             // before; after 60 sweeps, every reel still spinning.
             const auto late = [&] { return sweep > 60 && !ended_ && Spinning() < 3; };
@@ -78,10 +78,7 @@ public:
             if (Chance(0.2))
                 Click(*stops[Pick(3)], "stop while idle");
             if (plays == 0) {
-                g_.runtime.Close();
-                ended_ = true;
-                ++t_.idleCloses;
-                Check("close");
+                Close(t_.idleCloses, "close");
             } else if ((coins_ -= 10) < 0) {
                 ended_ = true;
                 ++t_.gameOvers;
@@ -91,8 +88,8 @@ public:
             } else {
                 counter_ = std::to_string(coins_);
                 spinning_ = true;
-                std::fill(stopped_, stopped_ + 3, false);
-                std::fill(lit_, lit_ + 5, false);
+                stopped_ = {};
+                lit_ = {};
                 sweep = 0;
                 g_.runtime.Click(f.cmdGo); // returns when the play has ended
                 ended_ ? Check("closed in a spin") : Judge();
@@ -106,12 +103,14 @@ private:
     double Uniform() { return std::uniform_real_distribution<>(0, 1)(rng_); }
     bool Chance(double p) { return Uniform() < p; }
     int Pick(int n) { return std::uniform_int_distribution<>(0, n - 1)(rng_); }
-    int Spinning() const { return static_cast<int>(std::find(stopped_, stopped_ + 3, false) - stopped_); }
+    int Spinning() const { return static_cast<int>(std::find(stopped_.begin(), stopped_.end(), false) - stopped_.begin()); }
     char Symbol(int reel, int row) const { return kStrips[reel][static_cast<std::size_t>((pos_[reel] + row + 8) % 10)]; }
-
-    void Click(forms::CommandButton& button, const char* event)
+    void Click(forms::CommandButton& button, const char* event) { g_.runtime.Click(button); Check(event); }
+    void Close(long& count, const char* event)
     {
-        g_.runtime.Click(button);
+        g_.runtime.Close();
+        ended_ = true;
+        ++count;
         Check(event);
     }
 
@@ -167,21 +166,27 @@ private:
     Totals& t_;
     Machine g_;
     int pos_[3] {};
-    bool stopped_[3] {}, lit_[5] {}, spinning_ = false, ended_ = false;
+    std::array<bool, 3> stopped_ {};
+    std::array<bool, 5> lit_ {};
+    bool spinning_ = false, ended_ = false;
     long long coins_ = 500;
     std::string counter_ = "500", failure_;
 };
 
 } // namespace
 
-class TestRandomPlay : public QObject {
+class TestGame : public QObject {
     Q_OBJECT
 
 private slots:
-    void gamesAgreeWithTheRules();
+    void randomGames();
+    void judgements_data();
+    void judgements();
+    void checkedValues_data();
+    void checkedValues();
 };
 
-void TestRandomPlay::gamesAgreeWithTheRules()
+void TestGame::randomGames()
 {
     const bool replay = qEnvironmentVariableIsSet("VANTU_SEED");
     const std::uint64_t first = replay ? qEnvironmentVariable("VANTU_SEED").toULongLong() : std::random_device {}();
@@ -197,5 +202,79 @@ void TestRandomPlay::gamesAgreeWithTheRules()
     QVERIFY(replay || (t.wins > 0 && t.gameOvers > 0 && t.idleCloses > 0 && t.spinCloses > 0));
 }
 
-QTEST_GUILESS_MAIN(TestRandomPlay)
-#include "test_random_play.moc"
+void TestGame::judgements_data()
+{
+    QTest::addColumn<QString>("cells"); // left, middle, right reel, each top to bottom
+    QTest::addColumn<int>("coins");
+    QTest::addColumn<QString>("lit"); // the lamps, 0 to 4
+    QTest::addColumn<int>("after"); // the balance after, or the error that ended the program
+    QTest::newRow("$ then 7 pay both, twice") << "$a7 $b7 $c7" << 490 << "01010" << 490 + 700;
+    QTest::newRow("nine equal pay 25 times") << "CCC CCC CCC" << 0 << "11111" << 2500;
+    QTest::newRow("the right cell differs") << "777 777 77$" << 0 << "11100" << 1800;
+    QTest::newRow("case counts") << "ccc ccc CCC" << 0 << "00000" << 0;
+    QTest::newRow("up to the largest balance") << "x7x y7y z7z" << 2147483647 - 200 << "00100" << 2147483647;
+    QTest::newRow("past it: fatal, balance kept") << "x7x y7y z7z" << 2147483647 - 199 << "00100" << -6;
+}
+
+void TestGame::judgements()
+{
+    QFETCH(QString, cells);
+    QFETCH(int, coins);
+    QFETCH(QString, lit);
+    QFETCH(int, after);
+    Machine g;
+    frmMain& f = g.form;
+    for (int i = 0; i < 9; ++i)
+        std::array { &f.labLeft, &f.labMid, &f.labRight }[static_cast<std::size_t>(i / 3)]->operator()(i % 3).Caption = cells.mid(i / 3 * 4 + i % 3, 1).toStdString();
+    f.Coins = coins;
+    g.runtime.RaiseEvent([&] { f.JudgeLines(); });
+    for (int k = 0; k < 5; ++k)
+        QCOMPARE(f.shpReach(k).BackColor.Get(), lit[k] == '1' ? frmMain::kLampLit : frmMain::kLampUnlit);
+    // A failed credit is fatal: reported, the balance kept, status 1.
+    QCOMPARE(f.Coins.Value(), after < 0 ? coins : after);
+    QCOMPARE(f.labCoins.Caption.Get(), after < 0 ? "500" : std::to_string(after));
+    QCOMPARE(g.platform.fatalErrors, after < 0 ? std::vector { -after } : std::vector<int> {});
+    QCOMPARE(g.platform.quitStatus, after < 0 ? std::optional(1) : std::nullopt);
+}
+
+void TestGame::checkedValues_data()
+{
+    using forms::Integer, forms::Long, forms::Double;
+    QTest::addColumn<std::function<void()>>("operation");
+    QTest::addColumn<int>("error"); // the run-time error raised, 0 for none
+    static Machine g;
+    const auto row = [](const char* name, const std::function<void()>& op, int error) { QTest::newRow(name) << op << error; };
+    row("Integer past its top", [] { (void)(Integer(32767) + 1); }, 6);
+    row("Integer past its bottom", [] { (void)(Integer(-32768) - 1); }, 6);
+    row("Long past its bottom", [] { (void)(-Long(-2147483647 - 1)); }, 6);
+    row("CInt rounds a half to even", [] { QCOMPARE(forms::CInt(32766.5), Integer(32766)); }, 0);
+    row("CInt past the range", [] { (void)forms::CInt(32767.5); }, 6);
+    row("Double: invalid operation", [] { (void)(Double(std::nan("")) * 10.0); }, 5);
+    row("Double: overflow", [] { (void)(Double(1e308) * 10.0); }, 6);
+    row("Double: division by zero", [] { (void)(Double(1) / 0.0); }, 11);
+    row("ReelPos(4)", [] { (void)g.form.ReelPos(4); }, 9);
+    row("Stopped(-1)", [] { (void)g.form.Stopped(-1); }, 9);
+    row("ReelStrip(3, 11)", [] { (void)g.form.ReelStrip(3, 11); }, 9);
+    row("ReelStrip(4, 0)", [] { (void)g.form.ReelStrip(4, 0); }, 9);
+    row("labRight(3)", [] { (void)g.form.labRight(3); }, 9);
+    row("shpReach(5)", [] { (void)g.form.shpReach(5); }, 9);
+    row("past a list's end", [] { forms::List<int> list; list.ReDimPreserve(1, 2); (void)list(3); }, 9);
+    row("before a list's start", [] { forms::List<int> list; list.ReDimPreserve(1, 2); (void)list(0); }, 9);
+    row("a start draw NaN", [] { g.platform.draws = { std::nan("") }; g.form.InitReels(); }, 5);
+}
+
+void TestGame::checkedValues()
+{
+    QFETCH(std::function<void()>, operation);
+    QFETCH(int, error);
+    int raised = 0;
+    try {
+        operation();
+    } catch (const forms::RuntimeError& e) {
+        raised = e.Number();
+    }
+    QCOMPARE(raised, error);
+}
+
+QTEST_GUILESS_MAIN(TestGame)
+#include "test_game.moc"
