@@ -17,7 +17,7 @@
 #include <string>
 
 // The balance a game starts with. A test build starts lower, to reach the
-// end of a game in a few plays; the program itself reads no settings.
+// end of a game at once; the program itself reads no settings.
 #ifndef VANTU_STARTING_COINS
 #define VANTU_STARTING_COINS 500
 #endif

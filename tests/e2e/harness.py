@@ -10,6 +10,8 @@ import tempfile
 import time
 
 import pyatspi
+import pytest
+from PIL import ImageGrab
 
 TIMEOUT = 20  # seconds for anything to become ready; generous for busy machines
 STRIPS = ['$*-#7C?=+%', '=#C*?-7$+%', '$+=?C7#-*%']  # positions 1..10, left to right reel
@@ -54,19 +56,14 @@ def run(*command, text=True):
     return subprocess.run(command, check=True, capture_output=True, text=text, timeout=TIMEOUT).stdout
 
 
-# The colours (r, g, b) at points of the screen, from one xwd grab.
-def pixels(points):
-    dump = memoryview(run('xwd', '-root', '-silent', text=False))  # slices without copies
-    head = [int.from_bytes(dump[i:i + 4], 'big') for i in range(0, 100, 4)]
-    assert head[14:17] == [0xff0000, 0xff00, 0xff], f'expected 8 bits of red, green, blue: {head}'
-    # Pixels take 4 bytes, or 3 once the game has installed its colormap.
-    order, size, line, start = ('little', 'big')[head[7]], head[11] // 8, head[12], head[0] + 12 * head[19]
-    values = [int.from_bytes(dump[start + y * line + size * x:][:size], order) for x, y in points]
-    return [(value >> 16 & 255, value >> 8 & 255, value & 255) for value in values]
+# The screen, or the part of it in box (left, top, right, bottom).
+def screen(box=None):
+    return ImageGrab.grab(box, xdisplay=os.environ['DISPLAY'])
 
 
 # Xvfb on a display it picks itself, openbox, and the accessibility bus of the
-# D-Bus session that the tests run in; a generator, for a pytest fixture.
+# D-Bus session that the tests run in.
+@pytest.fixture(scope='session')
 def desktop():
     assert os.environ.get('DBUS_SESSION_BUS_ADDRESS'), 'run the tests under dbus-run-session'
     with tempfile.TemporaryDirectory(prefix='vantu-e2e-') as home:
@@ -90,6 +87,22 @@ def desktop():
             for server in reversed(servers):
                 server.terminate()  # so Xvfb removes its lock file and socket
                 server.wait(timeout=TIMEOUT)
+
+
+@pytest.fixture
+def launch(desktop):
+    # Starts the game (VANTU_BIN, or the binary another variable names) with
+    # accessibility on; kills what is left of it.
+    processes = []
+
+    def start(variable='VANTU_BIN'):
+        env = dict(os.environ, QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1')
+        processes.append(subprocess.Popen([os.environ[variable]], env=env))
+        return Game(processes[-1])
+    yield start
+    for process in processes:
+        process.kill()  # nothing when it has ended
+        process.wait()
 
 
 # One run of the game, found in the tree by its process id.
@@ -117,13 +130,16 @@ class Game:
         state = self.find(control).getState()
         return all(state.contains(getattr(pyatspi, f'STATE_{name.upper()}')) for name in states)
 
-    def box(self, control):
-        extents = self.find(control).get_extents(pyatspi.DESKTOP_COORDS)
-        return extents.x, extents.y, extents.width, extents.height
+    def box(self, control):  # left, top, right, bottom on the screen
+        e = self.find(control).get_extents(pyatspi.DESKTOP_COORDS)
+        return e.x, e.y, e.x + e.width, e.y + e.height
+
+    def centre(self, control):
+        left, top, right, bottom = self.box(control)
+        return (left + right) // 2, (top + bottom) // 2
 
     def click(self, control):
-        x, y, width, height = self.box(control)
-        run('xdotool', 'mousemove', str(x + width // 2), str(y + height // 2), 'click', '1')
+        run('xdotool', 'mousemove', *map(str, self.centre(control)), 'click', '1')
 
     def grid(self):
         symbols = {word: symbol for symbol, word in WORDS.items()}
@@ -135,10 +151,9 @@ class Game:
         balance, told = int(self.describe('Balance').split()[0]), self.describe('GO')
         start()
         wait(lambda: self.has(STOPS[0], 'enabled', 'focused') and not self.has('GO', 'enabled'), 'the spin')
-        (left, top, _, _), (right, bottom, width, height) = self.box(CELLS[0][0]), self.box(CELLS[2][2])
-        reels = [(x, y) for x in range(left, right + width) for y in range(top, bottom + height)]
-        before = pixels(reels)  # a later grab differs, unless ten steps or none came between
-        wait(lambda: pixels(reels) != before, 'the reels to move on the screen')
+        reels = self.box(CELLS[0][0])[:2] + self.box(CELLS[2][2])[2:]
+        before = screen(reels)  # a later grab differs, unless ten steps or none came between
+        wait(lambda: screen(reels) != before, 'the reels to move on the screen')
         stop()
         wait(lambda: self.has('GO', 'enabled', 'focused') and self.describe('GO') != told, 'the end of the play')
         assert all(map(fits_strip, range(3), grid := self.grid())), grid
@@ -148,9 +163,9 @@ class Game:
         assert {name: self.describe(name) for name in lamps} == lamps
         assert not any(self.has(name, 'enabled') for name in STOPS)
         # Only the pixels tell a lamp's colour: pale yellow at its centre where lit, grey where not.
-        centres = [(x + w // 2, y + h // 2) for x, y, w, h in map(self.box, lamps)]
+        centres = [self.centre(name) for name in lamps]
         colours = [(255, 255, 192) if lamp == 'lit' else (128, 128, 128) for lamp in lamps.values()]
-        wait(lambda: pixels(centres), 'the lamps\' colours', colours)
+        wait(lambda: list(map(screen().getpixel, centres)), 'the lamps\' colours', colours)
 
     def close(self):
         run('wmctrl', '-c', 'Vantu')  # asks openbox, as the frame's close button does

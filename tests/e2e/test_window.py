@@ -29,13 +29,7 @@ def test_closing_the_window_during_a_spin_ends_the_game(launch, stops):
 
 @pytest.mark.parametrize('dismiss', ['click', 'Return'])
 def test_running_out_of_coins_ends_the_game(launch, dismiss):
-    for _ in range(10):  # 15 coins pay for one play and leave 5, unless it wins: then start afresh
-        game = launch('VANTU_LOWCOINS_BIN')
-        game.play(lambda: game.click('GO'), lambda: [game.click(stop) for stop in STOPS])
-        if game.describe('Balance') == '5 coins':
-            break
-        assert game.close() == 0
-    assert game.describe('Balance') == '5 coins', 'the first play won in each of 10 games'
+    game = launch('VANTU_LOWCOINS_BIN')  # 5 coins: too few for a play
     game.click('GO')
     alert = wait(lambda: game.top('GameOver'), 'the game-over message')
     said = [alert] + pyatspi.findAllDescendants(alert, lambda a: a.getRoleName() in ('label', 'push button'))
