@@ -35,11 +35,7 @@ struct Totals {
 
 class Player {
 public:
-    Player(std::uint64_t seed, Totals& totals)
-        : rng_(seed)
-        , t_(totals)
-    {
-    }
+    Player(std::uint64_t seed, Totals& totals) : rng_(seed), t_(totals) { }
 
     // Plays one game to its end; returns the first disagreement, or "".
     std::string Play()
@@ -106,13 +102,7 @@ private:
     int Spinning() const { return static_cast<int>(std::find(stopped_.begin(), stopped_.end(), false) - stopped_.begin()); }
     char Symbol(int reel, int row) const { return kStrips[reel][static_cast<std::size_t>((pos_[reel] + row + 8) % 10)]; }
     void Click(forms::CommandButton& button, const char* event) { g_.runtime.Click(button); Check(event); }
-    void Close(long& count, const char* event)
-    {
-        g_.runtime.Close();
-        ended_ = true;
-        ++count;
-        Check(event);
-    }
+    void Close(long& count, const char* event) { g_.runtime.Close(); ended_ = true; ++count; Check(event); }
 
     // Lights the winning lines and credits what they pay, as the rules have it.
     void Judge()
@@ -179,102 +169,96 @@ class TestGame : public QObject {
     Q_OBJECT
 
 private slots:
-    void randomGames();
-    void judgements_data();
-    void judgements();
-    void checkedValues_data();
-    void checkedValues();
+    void randomGames()
+    {
+        const bool replay = qEnvironmentVariableIsSet("VANTU_SEED");
+        const std::uint64_t first = replay ? qEnvironmentVariable("VANTU_SEED").toULongLong() : std::random_device {}();
+        const std::uint64_t games = replay ? 1 : 20'000;
+        qInfo("seeds %llu to %llu", static_cast<unsigned long long>(first), static_cast<unsigned long long>(first + games - 1));
+        Totals t;
+        for (std::uint64_t seed = first; seed < first + games; ++seed) {
+            const std::string failure = Player(seed, t).Play();
+            QVERIFY2(failure.empty(), qPrintable(QStringLiteral("VANTU_SEED=%1: %2").arg(seed).arg(failure.c_str())));
+        }
+        qInfo("%ld games, %ld events, %ld plays, %ld wins, %ld games over, %ld closed when idle, %ld in a spin; paid %lld coins, the rules %lld",
+            t.games, t.events, t.plays, t.wins, t.gameOvers, t.idleCloses, t.spinCloses, t.paid, t.predicted);
+        QVERIFY(replay || (t.wins > 0 && t.gameOvers > 0 && t.idleCloses > 0 && t.spinCloses > 0));
+    }
+
+    void judgements_data()
+    {
+        QTest::addColumn<QString>("cells"); // left, middle, right reel, each top to bottom
+        QTest::addColumn<int>("coins");
+        QTest::addColumn<QString>("lit"); // the lamps, 0 to 4
+        QTest::addColumn<int>("after"); // the balance after, or the error that ended the program
+        QTest::newRow("$ then 7 pay both, twice") << "$a7 $b7 $c7" << 490 << "01010" << 490 + 700;
+        QTest::newRow("nine equal pay 25 times") << "CCC CCC CCC" << 0 << "11111" << 2500;
+        QTest::newRow("the right cell differs") << "777 777 77$" << 0 << "11100" << 1800;
+        QTest::newRow("case counts") << "ccc ccc CCC" << 0 << "00000" << 0;
+        QTest::newRow("up to the largest balance") << "x7x y7y z7z" << 2147483647 - 200 << "00100" << 2147483647;
+        QTest::newRow("past it: fatal, balance kept") << "x7x y7y z7z" << 2147483647 - 199 << "00100" << -6;
+    }
+
+    void judgements()
+    {
+        QFETCH(QString, cells);
+        QFETCH(int, coins);
+        QFETCH(QString, lit);
+        QFETCH(int, after);
+        Machine g;
+        frmMain& f = g.form;
+        for (int i = 0; i < 9; ++i)
+            std::array { &f.labLeft, &f.labMid, &f.labRight }[static_cast<std::size_t>(i / 3)]->operator()(i % 3).Caption = cells.mid(i / 3 * 4 + i % 3, 1).toStdString();
+        f.Coins = coins;
+        g.runtime.RaiseEvent([&] { f.JudgeLines(); });
+        for (int k = 0; k < 5; ++k)
+            QCOMPARE(f.shpReach(k).BackColor.Get(), lit[k] == '1' ? frmMain::kLampLit : frmMain::kLampUnlit);
+        // A failed credit is fatal: reported, the balance kept, status 1.
+        QCOMPARE(f.Coins.Value(), after < 0 ? coins : after);
+        QCOMPARE(f.labCoins.Caption.Get(), after < 0 ? "500" : std::to_string(after));
+        QCOMPARE(g.platform.fatalErrors, after < 0 ? std::vector { -after } : std::vector<int> {});
+        QCOMPARE(g.platform.quitStatus, after < 0 ? std::optional(1) : std::nullopt);
+    }
+
+    void checkedValues_data()
+    {
+        using forms::Integer, forms::Long, forms::Double;
+        QTest::addColumn<std::function<void()>>("operation");
+        QTest::addColumn<int>("error"); // the run-time error raised, 0 for none
+        static Machine g;
+        const auto row = [](const char* name, const std::function<void()>& op, int error) { QTest::newRow(name) << op << error; };
+        row("Integer past its top", [] { (void)(Integer(32767) + 1); }, 6);
+        row("Integer past its bottom", [] { (void)(Integer(-32768) - 1); }, 6);
+        row("Long past its bottom", [] { (void)(-Long(-2147483647 - 1)); }, 6);
+        row("CInt rounds a half to even", [] { QCOMPARE(forms::CInt(32766.5), Integer(32766)); }, 0);
+        row("CInt past the range", [] { (void)forms::CInt(32767.5); }, 6);
+        row("Double: invalid operation", [] { (void)(Double(std::nan("")) * 10.0); }, 5);
+        row("Double: overflow", [] { (void)(Double(1e308) * 10.0); }, 6);
+        row("Double: division by zero", [] { (void)(Double(1) / 0.0); }, 11);
+        row("ReelPos(4)", [] { (void)g.form.ReelPos(4); }, 9);
+        row("Stopped(-1)", [] { (void)g.form.Stopped(-1); }, 9);
+        row("ReelStrip(3, 11)", [] { (void)g.form.ReelStrip(3, 11); }, 9);
+        row("ReelStrip(4, 0)", [] { (void)g.form.ReelStrip(4, 0); }, 9);
+        row("labRight(3)", [] { (void)g.form.labRight(3); }, 9);
+        row("shpReach(5)", [] { (void)g.form.shpReach(5); }, 9);
+        row("past a list's end", [] { forms::List<int> list; list.ReDimPreserve(1, 2); (void)list(3); }, 9);
+        row("before a list's start", [] { forms::List<int> list; list.ReDimPreserve(1, 2); (void)list(0); }, 9);
+        row("a start draw NaN", [] { g.platform.draws = { std::nan("") }; g.form.InitReels(); }, 5);
+    }
+
+    void checkedValues()
+    {
+        QFETCH(std::function<void()>, operation);
+        QFETCH(int, error);
+        int raised = 0;
+        try {
+            operation();
+        } catch (const forms::RuntimeError& e) {
+            raised = e.Number();
+        }
+        QCOMPARE(raised, error);
+    }
 };
-
-void TestGame::randomGames()
-{
-    const bool replay = qEnvironmentVariableIsSet("VANTU_SEED");
-    const std::uint64_t first = replay ? qEnvironmentVariable("VANTU_SEED").toULongLong() : std::random_device {}();
-    const std::uint64_t games = replay ? 1 : 20'000;
-    qInfo("seeds %llu to %llu", static_cast<unsigned long long>(first), static_cast<unsigned long long>(first + games - 1));
-    Totals t;
-    for (std::uint64_t seed = first; seed < first + games; ++seed) {
-        const std::string failure = Player(seed, t).Play();
-        QVERIFY2(failure.empty(), qPrintable(QStringLiteral("VANTU_SEED=%1: %2").arg(seed).arg(failure.c_str())));
-    }
-    qInfo("%ld games, %ld events, %ld plays, %ld wins, %ld games over, %ld closed when idle, %ld in a spin; paid %lld coins, the rules %lld",
-        t.games, t.events, t.plays, t.wins, t.gameOvers, t.idleCloses, t.spinCloses, t.paid, t.predicted);
-    QVERIFY(replay || (t.wins > 0 && t.gameOvers > 0 && t.idleCloses > 0 && t.spinCloses > 0));
-}
-
-void TestGame::judgements_data()
-{
-    QTest::addColumn<QString>("cells"); // left, middle, right reel, each top to bottom
-    QTest::addColumn<int>("coins");
-    QTest::addColumn<QString>("lit"); // the lamps, 0 to 4
-    QTest::addColumn<int>("after"); // the balance after, or the error that ended the program
-    QTest::newRow("$ then 7 pay both, twice") << "$a7 $b7 $c7" << 490 << "01010" << 490 + 700;
-    QTest::newRow("nine equal pay 25 times") << "CCC CCC CCC" << 0 << "11111" << 2500;
-    QTest::newRow("the right cell differs") << "777 777 77$" << 0 << "11100" << 1800;
-    QTest::newRow("case counts") << "ccc ccc CCC" << 0 << "00000" << 0;
-    QTest::newRow("up to the largest balance") << "x7x y7y z7z" << 2147483647 - 200 << "00100" << 2147483647;
-    QTest::newRow("past it: fatal, balance kept") << "x7x y7y z7z" << 2147483647 - 199 << "00100" << -6;
-}
-
-void TestGame::judgements()
-{
-    QFETCH(QString, cells);
-    QFETCH(int, coins);
-    QFETCH(QString, lit);
-    QFETCH(int, after);
-    Machine g;
-    frmMain& f = g.form;
-    for (int i = 0; i < 9; ++i)
-        std::array { &f.labLeft, &f.labMid, &f.labRight }[static_cast<std::size_t>(i / 3)]->operator()(i % 3).Caption = cells.mid(i / 3 * 4 + i % 3, 1).toStdString();
-    f.Coins = coins;
-    g.runtime.RaiseEvent([&] { f.JudgeLines(); });
-    for (int k = 0; k < 5; ++k)
-        QCOMPARE(f.shpReach(k).BackColor.Get(), lit[k] == '1' ? frmMain::kLampLit : frmMain::kLampUnlit);
-    // A failed credit is fatal: reported, the balance kept, status 1.
-    QCOMPARE(f.Coins.Value(), after < 0 ? coins : after);
-    QCOMPARE(f.labCoins.Caption.Get(), after < 0 ? "500" : std::to_string(after));
-    QCOMPARE(g.platform.fatalErrors, after < 0 ? std::vector { -after } : std::vector<int> {});
-    QCOMPARE(g.platform.quitStatus, after < 0 ? std::optional(1) : std::nullopt);
-}
-
-void TestGame::checkedValues_data()
-{
-    using forms::Integer, forms::Long, forms::Double;
-    QTest::addColumn<std::function<void()>>("operation");
-    QTest::addColumn<int>("error"); // the run-time error raised, 0 for none
-    static Machine g;
-    const auto row = [](const char* name, const std::function<void()>& op, int error) { QTest::newRow(name) << op << error; };
-    row("Integer past its top", [] { (void)(Integer(32767) + 1); }, 6);
-    row("Integer past its bottom", [] { (void)(Integer(-32768) - 1); }, 6);
-    row("Long past its bottom", [] { (void)(-Long(-2147483647 - 1)); }, 6);
-    row("CInt rounds a half to even", [] { QCOMPARE(forms::CInt(32766.5), Integer(32766)); }, 0);
-    row("CInt past the range", [] { (void)forms::CInt(32767.5); }, 6);
-    row("Double: invalid operation", [] { (void)(Double(std::nan("")) * 10.0); }, 5);
-    row("Double: overflow", [] { (void)(Double(1e308) * 10.0); }, 6);
-    row("Double: division by zero", [] { (void)(Double(1) / 0.0); }, 11);
-    row("ReelPos(4)", [] { (void)g.form.ReelPos(4); }, 9);
-    row("Stopped(-1)", [] { (void)g.form.Stopped(-1); }, 9);
-    row("ReelStrip(3, 11)", [] { (void)g.form.ReelStrip(3, 11); }, 9);
-    row("ReelStrip(4, 0)", [] { (void)g.form.ReelStrip(4, 0); }, 9);
-    row("labRight(3)", [] { (void)g.form.labRight(3); }, 9);
-    row("shpReach(5)", [] { (void)g.form.shpReach(5); }, 9);
-    row("past a list's end", [] { forms::List<int> list; list.ReDimPreserve(1, 2); (void)list(3); }, 9);
-    row("before a list's start", [] { forms::List<int> list; list.ReDimPreserve(1, 2); (void)list(0); }, 9);
-    row("a start draw NaN", [] { g.platform.draws = { std::nan("") }; g.form.InitReels(); }, 5);
-}
-
-void TestGame::checkedValues()
-{
-    QFETCH(std::function<void()>, operation);
-    QFETCH(int, error);
-    int raised = 0;
-    try {
-        operation();
-    } catch (const forms::RuntimeError& e) {
-        raised = e.Number();
-    }
-    QCOMPARE(raised, error);
-}
 
 QTEST_GUILESS_MAIN(TestGame)
 #include "test_game.moc"

@@ -91,145 +91,139 @@ private slots:
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         QCoreApplication::exec();
     }
-    void design();
-    void frames();
-    void keys();
-    void screenReader_data();
-    void screenReader();
-    void endings();
+
+    void design()
+    {
+        Game g;
+        // Each control's pixels, a colour inside it below any text, and its font.
+        struct Row { const forms::Control& control; QRect pixels; QRgb inside; QString face; int size; };
+        std::vector<Row> rows { { g.f.cmdGo, QRect(142, 19, 25, 111), 0, "IPAPGothic", 16 },
+            { g.f.labCoins, QRect(11, 176, 153, 27), qRgb(0, 0, 128), "Liberation Sans", 19 } };
+        for (int i = 0; i < 3; ++i) {
+            const auto column = static_cast<std::size_t>(i);
+            rows.push_back({ *std::array<forms::Control*, 3> { &g.f.cmdLeft, &g.f.cmdMid, &g.f.cmdRight }[column], QRect(25 + 32 * i, 144, 21, 19), 0, "IPAPGothic", 16 });
+            for (int row = 0; row < 3; ++row)
+                rows.push_back({ (*std::array { &g.f.labLeft, &g.f.labMid, &g.f.labRight }[column])(row), QRect(std::array { 22, 53, 85 }[column], 15 + 39 * row, 28, 36),
+                    qRgb(255, 192, 192), "Liberation Sans", 29 });
+        }
+        for (int k = 0; k < 5; ++k)
+            rows.push_back({ g.f.shpReach(k), QRect(119, std::array { 3, 27, 63, 104, 129 }[static_cast<std::size_t>(k)], 14, 14), qRgb(128, 128, 128), "", 0 });
+        QCOMPARE(g.window.windowTitle() + QString::number(g.window.windowIcon().availableSizes().contains(QSize(32, 32))), "Vantu1");
+        QCOMPARE(g.window.minimumSize(), QSize(174, 214));
+        QCOMPARE(g.window.maximumSize(), QSize(174, 214));
+        QCOMPARE(g.window.windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint), Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        const QImage screen = g.window.grab().toImage();
+        QCOMPARE(screen.pixel(3, 3), qRgb(192, 192, 255));
+        QRegion covered;
+        for (const Row& row : rows) {
+            const QFontInfo font(g[row.control]->font());
+            QVERIFY2(g[row.control]->geometry() == row.pixels && !covered.intersects(row.pixels), row.control.Name.c_str());
+            QVERIFY(row.inside == 0 || screen.pixel(row.pixels.center().x(), row.pixels.bottom() - 3) == row.inside);
+            QVERIFY(row.face.isEmpty() || (font.family() == row.face && font.pixelSize() == row.size && font.bold() == (row.size != 16)));
+            covered += row.pixels;
+        }
+        const auto* counter = static_cast<QLabel*>(g[g.f.labCoins]);
+        const auto* cell = static_cast<QLabel*>(g[g.f.labMid(1)]);
+        QCOMPARE(counter->text() + counter->palette().color(QPalette::WindowText).name(), "500#ffffc0");
+        QCOMPARE(std::pair(counter->alignment(), cell->alignment()), std::pair(Qt::AlignRight | Qt::AlignTop, Qt::AlignHCenter | Qt::AlignTop));
+        QCOMPARE(cell->text().toStdString(), g.f.labMid(1).Caption.Get());
+        QCOMPARE(QApplication::focusWidget(), g[g.f.cmdGo]); // the first in tab order; the end-to-end tests press Tab
+    }
+
+    // At the scale factor that QT_SCALE_FACTOR sets (1 without it), the window
+    // keeps its proportions, and the sunken frames of the counter and of a reel
+    // cell lie on whole device pixels: each device pixel of a frame, and of the
+    // logical pixel around it, has the colour of the logical pixel it falls in,
+    // as the window paints at a scale of 1.
+    void frames()
+    {
+        const double factor = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+        // Logical pixel p covers the device pixels from snap(p) to snap(p + 1).
+        const auto snap = [factor](int p) { return static_cast<int>(std::floor(p * factor + 0.5)); };
+        const auto logical = [factor](int device) { return static_cast<int>(std::ceil((device + 0.5) / factor)) - 1; };
+        Game g;
+        const QImage screen = g.window.grab().toImage();
+        QImage plain(g.window.size(), QImage::Format_RGB32);
+        g.window.render(&plain);
+        QCOMPARE(screen.size(), QSize(snap(174), snap(214)));
+        for (const QWidget* label : { g[g.f.labCoins], g[g.f.labMid(2)] }) {
+            const QRect ring = label->geometry().adjusted(-1, -1, 1, 1), inside = ring.adjusted(3, 3, -3, -3);
+            for (int y = snap(ring.top()); y < snap(ring.bottom() + 1); ++y)
+                for (int x = snap(ring.left()); x < snap(ring.right() + 1); ++x)
+                    if (const QPoint p(logical(x), logical(y)); !inside.contains(p) && screen.pixel(x, y) != plain.pixel(p))
+                        QFAIL(qPrintable(QStringLiteral("device pixel %1,%2 is not as logical pixel %3,%4").arg(x).arg(y).arg(p.x()).arg(p.y())));
+        }
+    }
+
+    // A key held down on the focused button clicks it once; a disabled button
+    // takes no click.
+    void keys()
+    {
+        Game g;
+        QString clicks;
+        for (auto* button : { &g.f.cmdGo, &g.f.cmdLeft })
+            button->Click = [&clicks, button] { clicks += QString::fromStdString(button->Name) + " "; };
+        for (const int key : { Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter })
+            Key(&g.window, key, 5);
+        QTest::mouseClick(g[g.f.cmdLeft], Qt::LeftButton);
+        g.f.cmdLeft.Enabled = true;
+        g.f.cmdGo.Enabled = false;
+        Key(&g.window, Qt::Key_Return);
+        QCOMPARE(clicks, "cmdGo cmdGo cmdGo cmdLeft ");
+    }
+
+    void screenReader_data()
+    {
+        QTest::addColumn<Stops>("stops");
+        QTest::addColumn<int>("lit"); // the lamp lit, or -1
+        QTest::addColumn<QString>("go");
+        QTest::newRow("sevens, middle row") << Stops { 5, 7, 6 } << 2 << "Middle row wins with seven: 200 coins. 690 coins.";
+        QTest::newRow("dollars, falling diagonal") << Stops { 2, 8, 10 } << 4 << "Falling diagonal wins with dollar: 150 coins. 640 coins.";
+        QTest::newRow("no win") << Stops { 1, 1, 2 } << -1 << "No win. 490 coins.";
+    }
+
+    // However long the reels spin, a play sends a few dozen events; GO has its
+    // new description before the focus comes back to it, and the lamps say
+    // whether they are lit. (The end-to-end tests read every control.)
+    void screenReader()
+    {
+        QFETCH(Stops, stops);
+        QFETCH(int, lit);
+        QFETCH(QString, go);
+        Game g;
+        g.Play(stops, 5000);
+        QTRY_COMPARE(QApplication::focusWidget(), g[g.f.cmdGo]);
+        qInfo("%zu accessibility events", events.size());
+        QVERIFY(events.size() <= 40);
+        const auto last = [&](QAccessible::Event type) { return std::find(events.rbegin(), events.rend(), std::pair { static_cast<QObject*>(g[g.f.cmdGo]), type }).base(); };
+        QVERIFY(last(QAccessible::DescriptionChanged) < last(QAccessible::Focus));
+        QString lamps, expected;
+        for (int k = 0; k < 5; ++k) {
+            lamps += QAccessible::queryAccessibleInterface(g[g.f.shpReach(k)])->text(QAccessible::Description) + " ";
+            expected += k == lit ? "lit " : "unlit ";
+        }
+        QCOMPARE(lamps, expected);
+        if (lit >= 0) // lit, the lamp is pale yellow: the colour 0xC0FFFF read as blue, green, red
+            QCOMPARE(g.window.grab().toImage().pixel(g[g.f.shpReach(lit)]->geometry().center()), qRgb(255, 255, 192));
+        QCOMPARE(QAccessible::queryAccessibleInterface(g[g.f.cmdGo])->text(QAccessible::Description), go);
+    }
+
+    // A credit past the largest balance is fatal: reported, the balance kept,
+    // status 1. A GO short of coins shows the game-over message, then status 0.
+    // (The end-to-end tests close the window, idle and in a spin.)
+    void endings()
+    {
+        Game fatal;
+        fatal.f.Coins = 2147483647 - 100;
+        QCOMPARE(fatal.Heard([&] { fatal.Play({ 5, 7, 6 }, 3); }), "Vantu|Run-time error '6':\n\nOverflow|3|1|1");
+        QVERIFY(fatal.Ended(1) && fatal.f.Coins == 2147483647 - 110);
+        init();
+        Game over;
+        over.f.Coins = 5;
+        QCOMPARE(over.Heard([&] { QTest::mouseClick(over[over.f.cmdGo], Qt::LeftButton); }), "GameOver|You ran out of your coins!|2|1|1");
+        QVERIFY(over.Ended(0) && static_cast<QLabel*>(over[over.f.labCoins])->text() == "500");
+    }
 };
-
-void TestWindow::design()
-{
-    Game g;
-    // Each control's pixels, a colour inside it below any text, and its font.
-    struct Row { const forms::Control& control; QRect pixels; QRgb inside; QString face; int size; };
-    std::vector<Row> rows { { g.f.cmdGo, QRect(142, 19, 25, 111), 0, "IPAPGothic", 16 },
-        { g.f.labCoins, QRect(11, 176, 153, 27), qRgb(0, 0, 128), "Liberation Sans", 19 } };
-    for (int i = 0; i < 3; ++i) {
-        const auto column = static_cast<std::size_t>(i);
-        rows.push_back({ *std::array<forms::Control*, 3> { &g.f.cmdLeft, &g.f.cmdMid, &g.f.cmdRight }[column], QRect(25 + 32 * i, 144, 21, 19), 0, "IPAPGothic", 16 });
-        for (int row = 0; row < 3; ++row)
-            rows.push_back({ (*std::array { &g.f.labLeft, &g.f.labMid, &g.f.labRight }[column])(row), QRect(std::array { 22, 53, 85 }[column], 15 + 39 * row, 28, 36),
-                qRgb(255, 192, 192), "Liberation Sans", 29 });
-    }
-    for (int k = 0; k < 5; ++k)
-        rows.push_back({ g.f.shpReach(k), QRect(119, std::array { 3, 27, 63, 104, 129 }[static_cast<std::size_t>(k)], 14, 14), qRgb(128, 128, 128), "", 0 });
-    QCOMPARE(g.window.windowTitle() + QString::number(g.window.windowIcon().availableSizes().contains(QSize(32, 32))), "Vantu1");
-    QCOMPARE(g.window.minimumSize(), QSize(174, 214));
-    QCOMPARE(g.window.maximumSize(), QSize(174, 214));
-    QCOMPARE(g.window.windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint), Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    const QImage screen = g.window.grab().toImage();
-    QCOMPARE(screen.pixel(3, 3), qRgb(192, 192, 255));
-    QRegion covered;
-    for (const Row& row : rows) {
-        const QFontInfo font(g[row.control]->font());
-        QVERIFY2(g[row.control]->geometry() == row.pixels && !covered.intersects(row.pixels), row.control.Name.c_str());
-        QVERIFY(row.inside == 0 || screen.pixel(row.pixels.center().x(), row.pixels.bottom() - 3) == row.inside);
-        QVERIFY(row.face.isEmpty() || (font.family() == row.face && font.pixelSize() == row.size && font.bold() == (row.size != 16)));
-        covered += row.pixels;
-    }
-    const auto* counter = static_cast<QLabel*>(g[g.f.labCoins]);
-    const auto* cell = static_cast<QLabel*>(g[g.f.labMid(1)]);
-    QCOMPARE(counter->text() + counter->palette().color(QPalette::WindowText).name(), "500#ffffc0");
-    QCOMPARE(std::pair(counter->alignment(), cell->alignment()), std::pair(Qt::AlignRight | Qt::AlignTop, Qt::AlignHCenter | Qt::AlignTop));
-    QCOMPARE(cell->text().toStdString(), g.f.labMid(1).Caption.Get());
-    QCOMPARE(QApplication::focusWidget(), g[g.f.cmdGo]); // the first in tab order; the end-to-end tests press Tab
-}
-
-// At the scale factor that QT_SCALE_FACTOR sets (1 without it), the window
-// keeps its proportions, and the sunken frames of the counter and of a reel
-// cell lie on whole device pixels: each device pixel of a frame, and of the
-// logical pixel around it, has the colour of the logical pixel it falls in,
-// as the window paints at a scale of 1.
-void TestWindow::frames()
-{
-    const double factor = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
-    // Logical pixel p covers the device pixels from snap(p) to snap(p + 1).
-    const auto snap = [factor](int p) { return static_cast<int>(std::floor(p * factor + 0.5)); };
-    const auto logical = [factor](int device) { return static_cast<int>(std::ceil((device + 0.5) / factor)) - 1; };
-    Game g;
-    const QImage screen = g.window.grab().toImage();
-    QImage plain(g.window.size(), QImage::Format_RGB32);
-    g.window.render(&plain);
-    QCOMPARE(screen.size(), QSize(snap(174), snap(214)));
-    for (const QWidget* label : { g[g.f.labCoins], g[g.f.labMid(2)] }) {
-        const QRect ring = label->geometry().adjusted(-1, -1, 1, 1), inside = ring.adjusted(3, 3, -3, -3);
-        for (int y = snap(ring.top()); y < snap(ring.bottom() + 1); ++y)
-            for (int x = snap(ring.left()); x < snap(ring.right() + 1); ++x)
-                if (const QPoint p(logical(x), logical(y)); !inside.contains(p) && screen.pixel(x, y) != plain.pixel(p))
-                    QFAIL(qPrintable(QStringLiteral("device pixel %1,%2 is not as logical pixel %3,%4").arg(x).arg(y).arg(p.x()).arg(p.y())));
-    }
-}
-
-// A key held down on the focused button clicks it once; a disabled button
-// takes no click.
-void TestWindow::keys()
-{
-    Game g;
-    QString clicks;
-    for (auto* button : { &g.f.cmdGo, &g.f.cmdLeft })
-        button->Click = [&clicks, button] { clicks += QString::fromStdString(button->Name) + " "; };
-    for (const int key : { Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter })
-        Key(&g.window, key, 5);
-    QTest::mouseClick(g[g.f.cmdLeft], Qt::LeftButton);
-    g.f.cmdLeft.Enabled = true;
-    g.f.cmdGo.Enabled = false;
-    Key(&g.window, Qt::Key_Return);
-    QCOMPARE(clicks, "cmdGo cmdGo cmdGo cmdLeft ");
-}
-
-void TestWindow::screenReader_data()
-{
-    QTest::addColumn<Stops>("stops");
-    QTest::addColumn<int>("lit"); // the lamp lit, or -1
-    QTest::addColumn<QString>("go");
-    QTest::newRow("sevens, middle row") << Stops { 5, 7, 6 } << 2 << "Middle row wins with seven: 200 coins. 690 coins.";
-    QTest::newRow("dollars, falling diagonal") << Stops { 2, 8, 10 } << 4 << "Falling diagonal wins with dollar: 150 coins. 640 coins.";
-    QTest::newRow("no win") << Stops { 1, 1, 2 } << -1 << "No win. 490 coins.";
-}
-
-// However long the reels spin, a play sends a few dozen events; GO has its
-// new description before the focus comes back to it, and the lamps say
-// whether they are lit. (The end-to-end tests read every control.)
-void TestWindow::screenReader()
-{
-    QFETCH(Stops, stops);
-    QFETCH(int, lit);
-    QFETCH(QString, go);
-    Game g;
-    g.Play(stops, 5000);
-    QTRY_COMPARE(QApplication::focusWidget(), g[g.f.cmdGo]);
-    qInfo("%zu accessibility events", events.size());
-    QVERIFY(events.size() <= 40);
-    const auto last = [&](QAccessible::Event type) { return std::find(events.rbegin(), events.rend(), std::pair { static_cast<QObject*>(g[g.f.cmdGo]), type }).base(); };
-    QVERIFY(last(QAccessible::DescriptionChanged) < last(QAccessible::Focus));
-    QString lamps, expected;
-    for (int k = 0; k < 5; ++k) {
-        lamps += QAccessible::queryAccessibleInterface(g[g.f.shpReach(k)])->text(QAccessible::Description) + " ";
-        expected += k == lit ? "lit " : "unlit ";
-    }
-    QCOMPARE(lamps, expected);
-    if (lit >= 0) // lit, the lamp is pale yellow: the colour 0xC0FFFF read as blue, green, red
-        QCOMPARE(g.window.grab().toImage().pixel(g[g.f.shpReach(lit)]->geometry().center()), qRgb(255, 255, 192));
-    QCOMPARE(QAccessible::queryAccessibleInterface(g[g.f.cmdGo])->text(QAccessible::Description), go);
-}
-
-// A credit past the largest balance is fatal: reported, the balance kept,
-// status 1. A GO short of coins shows the game-over message, then status 0.
-// (The end-to-end tests close the window, idle and in a spin.)
-void TestWindow::endings()
-{
-    Game fatal;
-    fatal.f.Coins = 2147483647 - 100;
-    QCOMPARE(fatal.Heard([&] { fatal.Play({ 5, 7, 6 }, 3); }), "Vantu|Run-time error '6':\n\nOverflow|3|1|1");
-    QVERIFY(fatal.Ended(1) && fatal.f.Coins == 2147483647 - 110);
-    init();
-    Game over;
-    over.f.Coins = 5;
-    QCOMPARE(over.Heard([&] { QTest::mouseClick(over[over.f.cmdGo], Qt::LeftButton); }), "GameOver|You ran out of your coins!|2|1|1");
-    QVERIFY(over.Ended(0) && static_cast<QLabel*>(over[over.f.labCoins])->text() == "500");
-}
 
 QTEST_MAIN(TestWindow)
 #include "test_window.moc"
