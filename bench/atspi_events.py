@@ -21,7 +21,7 @@ desktop = harness.desktop()
 next(desktop)
 env = dict(os.environ, QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1')
 game = harness.Game(subprocess.Popen([sys.argv[1]], env=env))
-buttons = {name: game.box(name) for name in ['GO'] + harness.STOPS}
+buttons = {name: game.centre(name) for name in ['GO'] + harness.STOPS}
 counts, listening = collections.Counter(), threading.Event()
 
 
@@ -31,8 +31,7 @@ def heard(event):
 
 
 def click(name):
-    x, y, width, height = buttons[name]
-    harness.run('xdotool', 'mousemove', str(x + width // 2), str(y + height // 2), 'click', '1')
+    harness.run('xdotool', 'mousemove', *map(str, buttons[name]), 'click', '1')
 
 
 def play():

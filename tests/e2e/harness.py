@@ -62,8 +62,7 @@ def screen(box=None):
 
 
 # Xvfb on a display it picks itself, openbox, and the accessibility bus of the
-# D-Bus session that the tests run in.
-@pytest.fixture(scope='session')
+# D-Bus session that the tests run in; a generator, for a pytest fixture.
 def desktop():
     assert os.environ.get('DBUS_SESSION_BUS_ADDRESS'), 'run the tests under dbus-run-session'
     with tempfile.TemporaryDirectory(prefix='vantu-e2e-') as home:
@@ -87,6 +86,9 @@ def desktop():
             for server in reversed(servers):
                 server.terminate()  # so Xvfb removes its lock file and socket
                 server.wait(timeout=TIMEOUT)
+
+
+session_desktop = pytest.fixture(scope='session', name='desktop')(desktop)
 
 
 @pytest.fixture
