@@ -1,0 +1,71 @@
+# SPDX-FileCopyrightText: 2026 The Vantu developers
+# SPDX-License-Identifier: MIT
+
+# The game as a player with a screen reader meets it: the tree at the start,
+# whole plays with the mouse and with the keyboard alone, each judged against
+# the oracle from what the tree says, the launches and closes, and the end of
+# a game.
+import pyatspi
+import pytest
+
+from harness import CELLS, LINES, STOPS, TIMEOUT, fits_strip, run, wait
+
+CONTROLS = sorted([('label', name) for reel in CELLS for name in reel] + [('image', name) for name, _ in LINES]
+                  + [('push button', name) for name in STOPS + ['GO']] + [('label', 'Balance')])
+
+
+# After a look at the tree, two plays: GO by a click or a key, then the stops
+# by clicks on the reels given (0 to 2, left to right) or by keys.
+@pytest.mark.parametrize('go, stops', [
+    ('click', [0, 1, 2]), ('click', [2, 1, 0]), ('click', [1, 1, 2, 0, 2]),
+    ('Return', ['Return', 'Tab', 'Return', 'Tab', 'Return']),
+    ('space', ['Tab', 'Tab', 'space', 'Tab', 'Tab', 'space', 'Tab', 'Tab', 'space']),
+    ('KP_Enter', ['Tab', 'KP_Enter', 'Tab', 'KP_Enter', 'Tab', 'KP_Enter'])])
+def test_two_plays(launch, go, stops):
+    game = launch()
+    assert game.app.name == 'Vantu'  # the window was found by its name
+    assert sorted((control.getRoleName(), control.name) for control in game.window) == CONTROLS
+    assert [game.describe(name) for name, _ in LINES] == ['unlit'] * 5
+    assert (game.describe('Balance'), game.describe('GO')) == ('500 coins', 'Starts a play for 10 coins.')
+    assert game.has('GO', 'enabled', 'focused') and not any(game.has(name, 'enabled') for name in STOPS)
+
+    def stop():
+        focus = 0  # a spin starts with the focus on the left stop button; Tab skips GO
+        for step in stops:
+            game.click(STOPS[step]) if isinstance(step, int) else run('xdotool', 'key', step)
+            if step == 'Tab':
+                focus = (focus + 1) % 3
+                wait(lambda: game.has(STOPS[focus], 'focused'), f'the focus on {STOPS[focus]}')
+    for _ in range(2):
+        game.play(lambda: game.click('GO') if go == 'click' else run('xdotool', 'key', go), stop)
+
+
+# Five launches, each closed through the window manager: idle, or during a
+# spin after the stops given. Each ends with status 0, and they do not all
+# start alike.
+def test_launches_start_apart_and_close_cleanly(launch):
+    grids = []
+    for stops in [None, None, [], [0], [2, 1]]:
+        game = launch()
+        grids.append(grid := game.grid())
+        assert all(map(fits_strip, range(3), grid)), grid
+        if stops is not None:
+            game.click('GO')
+            wait(lambda: game.has(STOPS[0], 'enabled', 'focused'), 'the spin')
+            [game.click(STOPS[reel]) for reel in stops]
+        assert game.close() == 0, f'closed after the stops {stops}'
+    assert any(grid != grids[0] for grid in grids), grids
+
+
+@pytest.mark.parametrize('dismiss', ['click', 'Return'])
+def test_running_out_of_coins_ends_the_game(launch, dismiss):
+    game = launch('VANTU_LOWCOINS_BIN')  # 5 coins: too few for a play
+    game.click('GO')
+    alert = wait(lambda: game.top('GameOver'), 'the game-over message')
+    said = [alert] + pyatspi.findAllDescendants(alert, lambda a: a.getRoleName() in ('label', 'push button'))
+    assert [(a.getRoleName(), a.name) for a in said] == [
+        ('alert', 'GameOver'), ('label', 'You ran out of your coins!'), ('push button', 'OK')]
+    assert game.describe('Balance') == '5 coins' and not game.has(STOPS[0], 'enabled')
+    wait(lambda: game.has(alert, 'active') and game.has(said[2], 'focused'), 'the focus on OK')
+    game.click(said[2]) if dismiss == 'click' else run('xdotool', 'key', 'Return')
+    assert game.process.wait(timeout=TIMEOUT) == 0
