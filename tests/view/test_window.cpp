@@ -3,8 +3,8 @@
 
 // The window on the offscreen platform with the real platform services and
 // an accessibility listener, as when a screen reader runs: every control
-// against the design in one pass, the frames at high-density scale factors,
-// real keys and clicks, what a screen reader hears of a play, the endings.
+// against the design in one pass, also at high-density scale factors, real
+// keys and clicks, what a screen reader hears of a play, the endings.
 
 #include "forms/qt/conversions.h"
 #include "forms/qt/device_pixel_frames.h"
@@ -84,6 +84,11 @@ private slots:
 
     void design()
     {
+        // Run at the scale factor that QT_SCALE_FACTOR sets, 1 without it.
+        // Logical pixel p covers the device pixels from snap(p) to snap(p + 1).
+        const double factor = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+        const auto snap = [factor](int p) { return static_cast<int>(std::floor(p * factor + 0.5)); };
+        const auto logical = [factor](int device) { return static_cast<int>(std::ceil((device + 0.5) / factor)) - 1; };
         Game g;
         // Each control's pixels, a colour inside it below any text, and its font.
         struct Row { const forms::Control& control; QRect pixels; QRgb inside; QString face; int size; };
@@ -99,18 +104,29 @@ private slots:
         for (int k = 0; k < 5; ++k)
             rows.push_back({ g.f.shpReach(k), QRect(119, std::array { 3, 27, 63, 104, 129 }[static_cast<std::size_t>(k)], 14, 14), qRgb(128, 128, 128), "", 0 });
         QCOMPARE(g.window.windowTitle() + QString::number(g.window.windowIcon().availableSizes().contains(QSize(32, 32))), "Vantu1");
-        QCOMPARE(g.window.minimumSize(), QSize(174, 214));
-        QCOMPARE(g.window.maximumSize(), QSize(174, 214));
+        QCOMPARE(std::pair(g.window.minimumSize(), g.window.maximumSize()), std::pair(QSize(174, 214), QSize(174, 214)));
         QCOMPARE(g.window.windowFlags() & (Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint), Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        // The window as painted at a scale of 1, and on the screen.
+        QImage plain(g.window.size(), QImage::Format_RGB32);
+        g.window.render(&plain);
         const QImage screen = g.window.grab().toImage();
-        QCOMPARE(screen.pixel(3, 3), qRgb(192, 192, 255));
+        QCOMPARE(std::pair(plain.pixel(3, 3), screen.size()), std::pair(qRgb(192, 192, 255), QSize(snap(174), snap(214))));
         QRegion covered;
         for (const Row& row : rows) {
-            const QFontInfo font(g[row.control]->font());
-            QVERIFY2(g[row.control]->geometry() == row.pixels && !covered.intersects(row.pixels), row.control.Name.c_str());
-            QVERIFY(row.inside == 0 || screen.pixel(row.pixels.center().x(), row.pixels.bottom() - 3) == row.inside);
+            const QWidget* widget = g[row.control];
+            const QFontInfo font(widget->font());
+            QVERIFY2(widget->geometry() == row.pixels && !covered.intersects(row.pixels), row.control.Name.c_str());
+            QVERIFY(row.inside == 0 || plain.pixel(row.pixels.center().x(), row.pixels.bottom() - 3) == row.inside);
             QVERIFY(row.face.isEmpty() || (font.family() == row.face && font.pixelSize() == row.size && font.bold() == (row.size != 16)));
             covered += row.pixels;
+            // A label's sunken frame lies on whole device pixels: each device
+            // pixel of it, and of the logical pixel around it, has the colour
+            // of the logical pixel it falls in.
+            const QRect ring = row.pixels.adjusted(-1, -1, 1, 1), inside = ring.adjusted(3, 3, -3, -3);
+            for (int y = snap(ring.top()); y < snap(ring.bottom() + 1) && qobject_cast<const QLabel*>(widget); ++y)
+                for (int x = snap(ring.left()); x < snap(ring.right() + 1); ++x)
+                    if (const QPoint p(logical(x), logical(y)); !inside.contains(p) && screen.pixel(x, y) != plain.pixel(p))
+                        QFAIL(qPrintable(QStringLiteral("%1: device pixel %2,%3 is not as logical pixel %4,%5").arg(row.control.Name.c_str()).arg(x).arg(y).arg(p.x()).arg(p.y())));
         }
         const auto* counter = static_cast<QLabel*>(g[g.f.labCoins]);
         const auto* cell = static_cast<QLabel*>(g[g.f.labMid(1)]);
@@ -118,31 +134,6 @@ private slots:
         QCOMPARE(std::pair(counter->alignment(), cell->alignment()), std::pair(Qt::AlignRight | Qt::AlignTop, Qt::AlignHCenter | Qt::AlignTop));
         QCOMPARE(cell->text().toStdString(), g.f.labMid(1).Caption.Get());
         QCOMPARE(QApplication::focusWidget(), g[g.f.cmdGo]); // the first in tab order; the end-to-end tests press Tab
-    }
-
-    // At the scale factor that QT_SCALE_FACTOR sets (1 without it), the window
-    // keeps its proportions, and the sunken frames of the counter and of a reel
-    // cell lie on whole device pixels: each device pixel of a frame, and of the
-    // logical pixel around it, has the colour of the logical pixel it falls in,
-    // as the window paints at a scale of 1.
-    void frames()
-    {
-        const double factor = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
-        // Logical pixel p covers the device pixels from snap(p) to snap(p + 1).
-        const auto snap = [factor](int p) { return static_cast<int>(std::floor(p * factor + 0.5)); };
-        const auto logical = [factor](int device) { return static_cast<int>(std::ceil((device + 0.5) / factor)) - 1; };
-        Game g;
-        const QImage screen = g.window.grab().toImage();
-        QImage plain(g.window.size(), QImage::Format_RGB32);
-        g.window.render(&plain);
-        QCOMPARE(screen.size(), QSize(snap(174), snap(214)));
-        for (const QWidget* label : { g[g.f.labCoins], g[g.f.labMid(2)] }) {
-            const QRect ring = label->geometry().adjusted(-1, -1, 1, 1), inside = ring.adjusted(3, 3, -3, -3);
-            for (int y = snap(ring.top()); y < snap(ring.bottom() + 1); ++y)
-                for (int x = snap(ring.left()); x < snap(ring.right() + 1); ++x)
-                    if (const QPoint p(logical(x), logical(y)); !inside.contains(p) && screen.pixel(x, y) != plain.pixel(p))
-                        QFAIL(qPrintable(QStringLiteral("device pixel %1,%2 is not as logical pixel %3,%4").arg(x).arg(y).arg(p.x()).arg(p.y())));
-        }
     }
 
     // A key held down on the focused button clicks it once; a disabled button
