@@ -23,11 +23,7 @@ struct ScriptedPlatform : forms::Platform {
     std::vector<int> fatalErrors;
     std::optional<int> quitStatus;
 
-    void DoEvents() override
-    {
-        if (onDoEvents)
-            onDoEvents(++sweeps);
-    }
+    void DoEvents() override { if (onDoEvents) onDoEvents(++sweeps); }
     int MsgBox(const std::string& prompt, int style, const std::string& title) override
     {
         boxes.push_back(prompt + "|" + std::to_string(style) + "|" + title);
