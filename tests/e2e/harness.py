@@ -52,8 +52,8 @@ def wait(read, what, expected=None):
     return value
 
 
-def run(*command, text=True):
-    return subprocess.run(command, check=True, capture_output=True, text=text, timeout=TIMEOUT).stdout
+def run(*command):
+    return subprocess.run(command, check=True, capture_output=True, text=True, timeout=TIMEOUT).stdout
 
 
 # The screen, or the part of it in box (left, top, right, bottom).
@@ -66,13 +66,10 @@ def screen(box=None):
 def desktop():
     assert os.environ.get('DBUS_SESSION_BUS_ADDRESS'), 'run the tests under dbus-run-session'
     with tempfile.TemporaryDirectory(prefix='vantu-e2e-') as home:
-        read, write = os.pipe()
-        servers = [subprocess.Popen(['Xvfb', '-displayfd', str(write), '-screen', '0', '1024x768x24',
-                                     '-nolisten', 'tcp'], pass_fds=[write])]
-        os.close(write)
+        servers = [subprocess.Popen(['Xvfb', '-displayfd', '1', '-screen', '0', '1024x768x24', '-nolisten', 'tcp'],
+                                    stdout=subprocess.PIPE, text=True)]
         try:
-            with os.fdopen(read) as announced:  # once the server takes clients
-                display = announced.readline().strip()
+            display = servers[0].stdout.readline().strip()  # written once the server takes clients
             assert display, 'Xvfb did not start'
             # What the bus launcher and registry, activated on demand, run with:
             # so the accessibility bus has its socket in this run's own directory.
