@@ -7,9 +7,9 @@
 // data, and none of the game's code is called to predict. A run plays 20,000
 // games from the seeds it prints; VANTU_SEED=N replays game N alone.
 //
-// Then, as tables, what random play never reaches: judgements of captions no
-// stop can show, the credit at the edge of the balance's range, and the
-// checked numbers and bounds at their edges.
+// Then, as a table, what random play never reaches: judgements of captions no
+// stop can show, and the checked numbers and bounds at their edges, the
+// balance's among them.
 
 #include "machine.h"
 
@@ -163,6 +163,21 @@ private:
     std::string counter_ = "500", failure_;
 };
 
+// Judges captions that no stop can show (the left, middle and right reel,
+// each top to bottom) from a balance of 0: the lamps that light, 0 to 4, and
+// the balance after.
+void Judged(const char* cells, const char* lit, int after)
+{
+    Machine g;
+    frmMain& f = g.form;
+    for (std::size_t i = 0; i < 9; ++i)
+        std::array { &f.labLeft, &f.labMid, &f.labRight }[i / 3]->operator()(static_cast<int>(i % 3)).Caption = std::string(1, cells[i / 3 * 4 + i % 3]);
+    f.JudgeLines();
+    for (int k = 0; k < 5; ++k)
+        QCOMPARE(f.shpReach(k).BackColor.Get(), lit[k] == '1' ? frmMain::kLampLit : frmMain::kLampUnlit);
+    QCOMPARE(f.Coins.Value(), after);
+}
+
 } // namespace
 
 class TestGame : public QObject {
@@ -185,49 +200,20 @@ private slots:
         QVERIFY(replay || (t.wins > 0 && t.gameOvers > 0 && t.idleCloses > 0 && t.spinCloses > 0));
     }
 
-    void judgements_data()
-    {
-        QTest::addColumn<QString>("cells"); // left, middle, right reel, each top to bottom
-        QTest::addColumn<int>("coins");
-        QTest::addColumn<QString>("lit"); // the lamps, 0 to 4
-        QTest::addColumn<int>("after"); // the balance after, or the error that ended the program
-        QTest::newRow("$ then 7 pay both, twice") << "$a7 $b7 $c7" << 490 << "01010" << 490 + 700;
-        QTest::newRow("nine equal pay 25 times") << "CCC CCC CCC" << 0 << "11111" << 2500;
-        QTest::newRow("case counts") << "ccc ccc CCC" << 0 << "00000" << 0;
-        QTest::newRow("up to the largest balance") << "x7x y7y z7z" << 2147483647 - 200 << "00100" << 2147483647;
-        QTest::newRow("past it: fatal, balance kept") << "x7x y7y z7z" << 2147483647 - 199 << "00100" << -6;
-    }
-
-    void judgements()
-    {
-        QFETCH(QString, cells);
-        QFETCH(int, coins);
-        QFETCH(QString, lit);
-        QFETCH(int, after);
-        Machine g;
-        frmMain& f = g.form;
-        for (int i = 0; i < 9; ++i)
-            std::array { &f.labLeft, &f.labMid, &f.labRight }[static_cast<std::size_t>(i / 3)]->operator()(i % 3).Caption = cells.mid(i / 3 * 4 + i % 3, 1).toStdString();
-        f.Coins = coins;
-        g.runtime.RaiseEvent([&] { f.JudgeLines(); });
-        for (int k = 0; k < 5; ++k)
-            QCOMPARE(f.shpReach(k).BackColor.Get(), lit[k] == '1' ? frmMain::kLampLit : frmMain::kLampUnlit);
-        // A failed credit is fatal: reported, the balance kept, status 1.
-        QCOMPARE(f.Coins.Value(), after < 0 ? coins : after);
-        QCOMPARE(f.labCoins.Caption.Get(), after < 0 ? "500" : std::to_string(after));
-        QCOMPARE(g.platform.fatalErrors, after < 0 ? std::vector { -after } : std::vector<int> {});
-        QCOMPARE(g.platform.quitStatus, after < 0 ? std::optional(1) : std::nullopt);
-    }
-
-    void checkedValues_data()
+    void edges_data()
     {
         using forms::Integer, forms::Long, forms::Double;
         QTest::addColumn<std::function<void()>>("operation");
         QTest::addColumn<int>("error"); // the run-time error raised, 0 for none
         static Machine g;
         const auto row = [](const char* name, const std::function<void()>& op, int error) { QTest::newRow(name) << op << error; };
+        row("$ then 7: both lines pay, twice", [] { Judged("$a7 $b7 $c7", "01010", 700); }, 0);
+        row("nine equal: five lines pay, five times", [] { Judged("CCC CCC CCC", "11111", 2500); }, 0);
+        row("case counts", [] { Judged("ccc ccc CCC", "00000", 0); }, 0);
         row("Integer past its top", [] { (void)(Integer(32767) + 1); }, 6);
         row("Integer past its bottom", [] { (void)(Integer(-32768) - 1); }, 6);
+        row("Long up to its top: the largest balance", [] { QCOMPARE((Long(2147483647 - 200) + 200).Value(), 2147483647); }, 0);
+        row("Long past its top", [] { (void)(Long(2147483647 - 199) + 200); }, 6);
         row("Long past its bottom", [] { (void)(-Long(-2147483647 - 1)); }, 6);
         row("CInt rounds a half to even", [] { QCOMPARE(forms::CInt(32766.5), Integer(32766)); }, 0);
         row("CInt past the range", [] { (void)forms::CInt(32767.5); }, 6);
@@ -245,7 +231,7 @@ private slots:
         row("a start draw NaN", [] { g.platform.draws = { std::nan("") }; g.form.InitReels(); }, 5);
     }
 
-    void checkedValues()
+    void edges()
     {
         QFETCH(std::function<void()>, operation);
         QFETCH(int, error);
