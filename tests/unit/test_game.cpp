@@ -129,25 +129,20 @@ private:
     {
         ++t_.events;
         const frmMain& f = g_.form;
-        const forms::ControlArray<forms::Label, 3>* reels[3] = { &f.labLeft, &f.labMid, &f.labRight };
         std::string wrong;
+        const auto expect = [&wrong](bool right, const char* what, int i) { if (!right) wrong += std::string(" ") + what + std::to_string(i); };
         for (int r = 0; r < 3; ++r) {
-            if (f.ReelPos(r + 1).Value() != pos_[r] || f.Stopped(r + 1).Value() != (stopped_[r] ? -1 : 0))
-                wrong += " reel " + std::to_string(r + 1);
+            expect(f.ReelPos(r + 1).Value() == pos_[r] && f.Stopped(r + 1).Value() == (stopped_[r] ? -1 : 0), "reel ", r + 1);
             for (int row = 0; row < 3; ++row)
-                if ((*reels[r])(row).Caption.Get() != std::string(1, Symbol(r, row)))
-                    wrong += " cell " + std::to_string(r + 1) + "," + std::to_string(row);
+                expect(std::array { &f.labLeft, &f.labMid, &f.labRight }[r]->operator()(row).Caption.Get() == std::string(1, Symbol(r, row)), "cell (reel, row) ", 10 * (r + 1) + row);
         }
         for (int k = 0; k < 5; ++k)
-            if (f.shpReach(k).BackColor.Get() != (lit_[k] ? 0xC0FFFFu : 0x808080u))
-                wrong += " lamp " + std::to_string(k);
-        for (const forms::CommandButton* stop : { &f.cmdLeft, &f.cmdMid, &f.cmdRight, &f.cmdGo })
-            if (stop->Enabled != (spinning_ != (stop == &f.cmdGo)))
-                wrong += " " + stop->Name;
-        if (f.Coins.Value() != coins_ || f.labCoins.Caption.Get() != counter_)
-            wrong += " coins " + std::to_string(f.Coins.Value()) + " shown " + f.labCoins.Caption.Get();
-        if (g_.runtime.Ended() != ended_ || g_.platform.quitStatus != (ended_ ? std::optional(0) : std::nullopt))
-            wrong += " ending";
+            expect(f.shpReach(k).BackColor.Get() == (lit_[k] ? 0xC0FFFFu : 0x808080u), "lamp ", k);
+        const forms::CommandButton* buttons[4] = { &f.cmdGo, &f.cmdLeft, &f.cmdMid, &f.cmdRight };
+        for (int b = 0; b < 4; ++b)
+            expect(buttons[b]->Enabled == (spinning_ != (b == 0)), "enabled button (GO, then the stops) ", b);
+        expect(f.Coins.Value() == coins_ && f.labCoins.Caption.Get() == counter_, "coins or counter ", f.Coins.Value());
+        expect(g_.runtime.Ended() == ended_ && g_.platform.quitStatus == (ended_ ? std::optional(0) : std::nullopt), "ended ", g_.runtime.Ended());
         if (failure_.empty() && !wrong.empty())
             failure_ = std::string(event) + ":" + wrong;
     }
