@@ -54,6 +54,8 @@ public:
         const int closeAt = Chance(0.1) ? 1 + Pick(40) : -1;
         int sweep = 0;
         g_.platform.onDoEvents = [&](int) {
+            if (!failure_.empty()) // ends a spin that the rules would have stopped
+                return g_.runtime.Close();
             for (int r = 0; r < 3; ++r)
                 pos_[r] = stopped_[r] ? pos_[r] : pos_[r] == 1 ? 10 : pos_[r] - 1;
             Check("sweep");
