@@ -86,8 +86,8 @@ public:
             } else {
                 counter_ = std::to_string(coins_);
                 spinning_ = true;
-                stopped_ = {};
-                lit_ = {};
+                std::fill_n(stopped_, 3, false);
+                std::fill_n(lit_, 5, false);
                 sweep = 0;
                 g_.runtime.Click(f.cmdGo); // returns when the play has ended
                 ended_ ? Check("closed in a spin") : Judge();
@@ -101,7 +101,7 @@ private:
     double Uniform() { return std::uniform_real_distribution<>(0, 1)(rng_); }
     bool Chance(double p) { return Uniform() < p; }
     int Pick(int n) { return std::uniform_int_distribution<>(0, n - 1)(rng_); }
-    int Spinning() const { return static_cast<int>(std::find(stopped_.begin(), stopped_.end(), false) - stopped_.begin()); }
+    int Spinning() const { return static_cast<int>(std::find(stopped_, stopped_ + 3, false) - stopped_); }
     char Symbol(int reel, int row) const { return kStrips[reel][static_cast<std::size_t>((pos_[reel] + row + 8) % 10)]; }
     void Click(forms::CommandButton& button, const char* event) { g_.runtime.Click(button); Check(event); }
     void Close(long& count, const char* event) { g_.runtime.Close(); ended_ = true; ++count; Check(event); }
@@ -133,10 +133,11 @@ private:
         const frmMain& f = g_.form;
         std::string wrong;
         const auto expect = [&wrong](bool right, const char* what, int i) { if (!right) wrong += std::string(" ") + what + std::to_string(i); };
+        const forms::ControlArray<forms::Label, 3>* reels[3] = { &f.labLeft, &f.labMid, &f.labRight };
         for (int r = 0; r < 3; ++r) {
             expect(f.ReelPos(r + 1).Value() == pos_[r] && f.Stopped(r + 1).Value() == (stopped_[r] ? -1 : 0), "reel ", r + 1);
             for (int row = 0; row < 3; ++row)
-                expect(std::array { &f.labLeft, &f.labMid, &f.labRight }[r]->operator()(row).Caption.Get() == std::string(1, Symbol(r, row)), "cell (reel, row) ", 10 * (r + 1) + row);
+                expect((*reels[r])(row).Caption.Get() == std::string(1, Symbol(r, row)), "cell (reel, row) ", 10 * (r + 1) + row);
         }
         for (int k = 0; k < 5; ++k)
             expect(f.shpReach(k).BackColor.Get() == (lit_[k] ? 0xC0FFFFu : 0x808080u), "lamp ", k);
@@ -153,9 +154,7 @@ private:
     Totals& t_;
     Machine g_;
     int pos_[3] {};
-    std::array<bool, 3> stopped_ {};
-    std::array<bool, 5> lit_ {};
-    bool spinning_ = false, ended_ = false;
+    bool stopped_[3] {}, lit_[5] {}, spinning_ = false, ended_ = false;
     long long coins_ = 500;
     std::string counter_ = "500", failure_;
 };
