@@ -7,9 +7,10 @@
 
 #include "allocation_count.h"
 #include "event_counter.h"
-#include "forms/qt/conversions.h"
+#include "forms/qt/application.h"
 #include "machine.h"
 #include "qt_game.h"
+#include "version.h"
 #include "window/frmMain.h"
 
 #include <QAccessible>
@@ -97,7 +98,7 @@ void QtBackend(bool listening)
         QAccessible::installUpdateHandler(&CountAccessibilityEvent);
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
     }
-    forms::qt::RegisterFontSubstitutes();
+    forms::qt::ConfigureApplication({ kAppName, kAppVersion, kAppId });
     QtGame game;
     forms::qt::FormWindow& window = game.window;
     frmMain& form = game.f;

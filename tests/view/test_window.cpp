@@ -6,9 +6,9 @@
 // against the design in one pass, also at high-density scale factors, real
 // keys and clicks, what a screen reader hears of a play, the endings.
 
-#include "forms/qt/conversions.h"
-#include "forms/qt/device_pixel_frames.h"
+#include "forms/qt/application.h"
 #include "qt_game.h"
+#include "version.h"
 
 #include <QtTest>
 
@@ -68,9 +68,7 @@ class TestWindow : public QObject {
 private slots:
     void initTestCase()
     {
-        QApplication::setApplicationName("Vantu");
-        forms::qt::RegisterFontSubstitutes();
-        forms::qt::UseDevicePixelFrames();
+        forms::qt::ConfigureApplication({ kAppName, kAppVersion, kAppId });
         QAccessible::installUpdateHandler([](QAccessibleEvent* e) { events.emplace_back(e->object(), e->type()); });
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
     }
@@ -116,8 +114,8 @@ private slots:
             const QWidget* widget = g[row.control];
             const QFontInfo font(widget->font());
             QVERIFY2(widget->geometry() == row.pixels && !covered.intersects(row.pixels), row.control.Name.c_str());
-            QVERIFY(row.inside == 0 || plain.pixel(row.pixels.center().x(), row.pixels.bottom() - 3) == row.inside);
-            QVERIFY(row.face.isEmpty() || (font.family() == row.face && font.pixelSize() == row.size && font.bold() == (row.size != 16)));
+            QVERIFY2(row.inside == 0 || plain.pixel(row.pixels.center().x(), row.pixels.bottom() - 3) == row.inside, row.control.Name.c_str());
+            QVERIFY2(row.face.isEmpty() || (font.family() == row.face && font.pixelSize() == row.size && font.bold() == (row.size != 16)), row.control.Name.c_str());
             covered += row.pixels;
             // A label's sunken frame lies on whole device pixels: each device
             // pixel of it, and of the logical pixel around it, has the colour

@@ -12,9 +12,8 @@
 
 namespace forms::qt {
 
-int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory& createForm)
+void ConfigureApplication(const ProgramInfo& info)
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(info.Name));
     QApplication::setApplicationVersion(QString::fromUtf8(info.Version));
     QGuiApplication::setDesktopFileName(QString::fromUtf8(info.DesktopFileName));
@@ -22,6 +21,12 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory
     QGuiApplication::setQuitOnLastWindowClosed(false);
     RegisterFontSubstitutes();
     UseDevicePixelFrames();
+}
+
+int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory& createForm)
+{
+    QApplication app(argc, argv);
+    ConfigureApplication(info);
 
     QtPlatform platform;
     Runtime runtime(platform);
