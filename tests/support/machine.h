@@ -20,7 +20,7 @@ struct ScriptedPlatform : forms::Platform {
     std::function<void(int)> onDoEvents; // runs at each DoEvents with its count: the place to click
     int sweeps = 0;
     std::vector<std::string> boxes; // "prompt|style|title"
-    std::vector<int> fatalErrors;
+    int fatalError = 0; // the number of the last fatal run-time error reported
     std::optional<int> quitStatus;
 
     void DoEvents() override { if (onDoEvents) onDoEvents(++sweeps); }
@@ -31,7 +31,7 @@ struct ScriptedPlatform : forms::Platform {
     }
     void Randomize() override { }
     double Rnd() override { return drawn < draws.size() ? draws[drawn++] : 0.0; }
-    void ReportFatal(const forms::RuntimeError& error) override { fatalErrors.push_back(error.Number()); }
+    void ReportFatal(const forms::RuntimeError& error) override { fatalError = error.Number(); }
     void Quit(int exitStatus) override { quitStatus = exitStatus; }
 };
 

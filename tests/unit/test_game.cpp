@@ -145,7 +145,7 @@ private:
         for (int b = 0; b < 4; ++b)
             expect(buttons[b]->Enabled == (spinning_ != (b == 0)), "enabled button (GO, then the stops) ", b);
         expect(f.Coins.Value() == coins_ && f.labCoins.Caption.Get() == counter_, "coins or counter ", f.Coins.Value());
-        expect(g_.runtime.Ended() == ended_ && g_.platform.quitStatus == (ended_ ? std::optional(0) : std::nullopt), "ended ", g_.runtime.Ended());
+        expect(g_.runtime.Ended() == ended_ && g_.platform.quitStatus == (ended_ ? std::optional(0) : std::nullopt), "ending, fatal error ", g_.platform.fatalError);
         if (failure_.empty() && !wrong.empty())
             failure_ = std::string(event) + ":" + wrong;
     }
