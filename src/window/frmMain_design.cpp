@@ -59,9 +59,10 @@ constexpr forms::FormDesign kForm {
 #define VANTU_NUMBER_TEXT(x) VANTU_TEXT(x)
 constexpr const char* kCoins = VANTU_NUMBER_TEXT(VANTU_STARTING_COINS);
 
-// What a screen reader hears of GO and the counter before the first play.
+// What a screen reader hears of GO before the first play. The descriptions
+// that follow the game (cells, lamps, balance) are composed once the load
+// has run.
 constexpr const char* kGoDescription = "Starts a play for 10 coins.";
-constexpr const char* kCoinsDescription = VANTU_NUMBER_TEXT(VANTU_STARTING_COINS) " coins";
 
 constexpr int kNoTab = -1; // lamps never take the focus
 constexpr bool kOn = true, kOff = false;
@@ -89,15 +90,15 @@ constexpr std::array<ControlDesign, 19> kControls { {
     { "labRight",    2,  1275,  1395,  420,   540,    8, "",      kOn,  &kReelCell,
       "Right reel, bottom row", "" },
     { "shpReach",    0,  1785,    45,  210,   210, kNoTab, "",    kOn,  &kLamp,
-      "Rising diagonal", "unlit" },
+      "Rising diagonal", "" },
     { "shpReach",    1,  1785,   405,  210,   210, kNoTab, "",    kOn,  &kLamp,
-      "Top row", "unlit" },
+      "Top row", "" },
     { "shpReach",    2,  1785,   945,  210,   210, kNoTab, "",    kOn,  &kLamp,
-      "Middle row", "unlit" },
+      "Middle row", "" },
     { "shpReach",    3,  1785,  1560,  210,   210, kNoTab, "",    kOn,  &kLamp,
-      "Bottom row", "unlit" },
+      "Bottom row", "" },
     { "shpReach",    4,  1785,  1935,  210,   210, kNoTab, "",    kOn,  &kLamp,
-      "Falling diagonal", "unlit" },
+      "Falling diagonal", "" },
     { "cmdLeft",    -1,   375,  2160,  315,   285,    9, "*",     kOff, nullptr,
       "Stop left reel", "" },
     { "cmdMid",     -1,   855,  2160,  315,   285,   10, "*",     kOff, nullptr,
@@ -107,7 +108,7 @@ constexpr std::array<ControlDesign, 19> kControls { {
     { "cmdGo",      -1,  2130,   285,  375,  1665,   12, "GO",    kOn,  nullptr,
       "GO", kGoDescription },
     { "labCoins",   -1,   165,  2640, 2295,   405,   13, kCoins,  kOn,  &kCounter,
-      "Balance", kCoinsDescription },
+      "Balance", "" },
 } };
 // clang-format on
 
