@@ -23,6 +23,24 @@
 namespace {
 
 using Stops = std::array<int, 3>;
+
+// WCAG 2's contrast of two colours on the screen, from 1 to 21.
+double Contrast(QRgb a, QRgb b)
+{
+    const auto luminance = [](QRgb c) {
+        const auto linear = [](int v) { return v <= 10 ? v / 255.0 / 12.92 : std::pow((v / 255.0 + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A desktop colour scheme of this text on this window colour.
+QPalette Scheme(QColor text, QColor window)
+{
+    return { text, window, window.lighter(), window.darker(), window, text, text, window, window };
+}
+
 std::vector<std::pair<QObject*, QAccessible::Event>> events;
 
 struct Game : QtGame {
@@ -131,6 +149,55 @@ private slots:
         QCOMPARE(counter->text() + counter->palette().color(QPalette::WindowText).name(), "500#ffffc0");
         QCOMPARE(std::pair(counter->alignment(), cell->alignment()), std::pair(Qt::AlignRight | Qt::AlignTop, Qt::AlignHCenter | Qt::AlignTop));
         QCOMPARE(cell->text().toStdString(), g.f.labMid(1).Caption.Get());
+    }
+
+    void colorSchemes_data()
+    {
+        QTest::addColumn<QPalette>("scheme");
+        QTest::addColumn<bool>("live"); // switched to while the game runs
+        QTest::addColumn<QRgb>("symbols");
+        QTest::newRow("light") << QApplication::palette() << false << qRgb(0, 0, 0);
+        QTest::newRow("dark, white text: black on the reels") << Scheme(Qt::white, QColor(0x35, 0x35, 0x35)) << false << qRgb(0, 0, 0);
+        QTest::newRow("high contrast, switched to in play") << Scheme(Qt::white, Qt::black) << true << qRgb(0, 0, 0);
+        QTest::newRow("navy text, legible, kept") << Scheme(QColor(0, 0, 128), Qt::white) << true << qRgb(0, 0, 128);
+    }
+
+    // Under any colour scheme the reel symbols and the balance read well on
+    // their backgrounds: the darkest or lightest pixel of each label's text
+    // against its background. The buttons follow the scheme.
+    void colorSchemes()
+    {
+        QFETCH(QPalette, scheme);
+        QFETCH(bool, live);
+        QFETCH(QRgb, symbols);
+        const QPalette standard = QApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(standard); });
+        if (!live)
+            QApplication::setPalette(scheme);
+        Game g;
+        QApplication::setPalette(scheme);
+        QCoreApplication::processEvents();
+        const QImage screen = g.window.grab().toImage();
+        double least = 21;
+        QString wrong;
+        for (const forms::Control* control : g.f.Controls()) {
+            if (!qobject_cast<const QLabel*>(g[*control]))
+                continue;
+            const QRect inside = g[*control]->geometry().adjusted(2, 2, -2, -2);
+            const QRgb back = screen.pixel(inside.center().x(), inside.bottom() - 1);
+            QRgb text = back;
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x)
+                    if (Contrast(screen.pixel(x, y), back) > Contrast(text, back))
+                        text = screen.pixel(x, y);
+            least = std::min(least, Contrast(text, back));
+            if (text != (control == &g.f.labCoins ? qRgb(255, 255, 192) : symbols))
+                wrong += QStringLiteral(" %1(%2) %3").arg(control->Name.c_str()).arg(control->Index).arg(QColor(text).name());
+        }
+        qInfo("least contrast of a label's text: %.2f:1", least);
+        QVERIFY(least >= 4.5);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong));
+        QCOMPARE(g[g.f.cmdGo]->palette().color(QPalette::ButtonText), scheme.color(QPalette::ButtonText));
     }
 
     // Return or Enter held down on the focused button clicks it once. (A held

@@ -3,6 +3,8 @@
 
 #include "conversions.h"
 
+#include "forms/colors.h"
+
 #include <QStringList>
 
 #include <array>
@@ -64,6 +66,16 @@ QColor ToQColor(Color color, const QPalette& palette)
     }
     return QColor(static_cast<int>(color & 0xFFu), static_cast<int>((color >> 8) & 0xFFu),
         static_cast<int>((color >> 16) & 0xFFu));
+}
+
+QColor ToQTextColor(Color fore, Color back, const QPalette& scheme)
+{
+    const QColor color = ToQColor(fore, scheme);
+    if (!IsSystemColor(fore) || IsSystemColor(back))
+        return color;
+    const auto explicitColor = static_cast<Color>(color.red()) | static_cast<Color>(color.green()) << 8
+        | static_cast<Color>(color.blue()) << 16;
+    return ToQColor(LegibleSystemColor(fore, explicitColor, back), scheme);
 }
 
 QFont ToQFont(const StdFont& font)

@@ -25,6 +25,11 @@ QRect PixelRect(const Control& control);
 // A colour 0x00BBGGRR, or a system colour 0x800000nn taken from the palette.
 QColor ToQColor(Color color, const QPalette& palette);
 
+// A control's text colour over its own background, with the desktop's
+// colour scheme in `scheme`: a system colour follows the scheme only while
+// it stays legible on an explicit background.
+QColor ToQTextColor(Color fore, Color back, const QPalette& scheme);
+
 QFont ToQFont(const StdFont& font);
 
 inline QString ToQString(const std::string& text)

@@ -7,6 +7,7 @@
 #include "widgets.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
 #include <QPointer>
@@ -73,6 +74,7 @@ FormWindow::FormWindow(Form& form, Runtime& runtime)
         tabOrder_.push_back(widgets_.at(control));
     for (std::size_t i = 1; i < tabOrder_.size(); ++i)
         setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+    ApplyLabelColors();
 }
 
 FormWindow::~FormWindow()
@@ -86,10 +88,6 @@ QWidget* FormWindow::Create(Control& control)
     const QPalette base = palette();
     if (auto* label = dynamic_cast<Label*>(&control)) {
         auto* widget = new QLabel(this);
-        QPalette colours = base;
-        colours.setColor(QPalette::Window, ToQColor(label->BackColor, base));
-        colours.setColor(QPalette::WindowText, ToQColor(label->ForeColor, base));
-        widget->setPalette(colours);
         widget->setAutoFillBackground(true);
         if (label->BorderStyle == Border::FixedSingle)
             widget->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
@@ -120,6 +118,21 @@ QWidget* FormWindow::Create(Control& control)
     }
     // Every control class of the runtime is handled above.
     Q_UNREACHABLE();
+}
+
+void FormWindow::ApplyLabelColors()
+{
+    // System colours come from the desktop's scheme, not from this window's
+    // palette, whose Window is the form's own background.
+    const QPalette scheme = QGuiApplication::palette();
+    for (const auto& [control, widget] : widgets_) {
+        if (const auto* label = dynamic_cast<const Label*>(control)) {
+            QPalette colors = widget->palette();
+            colors.setColor(QPalette::Window, ToQColor(label->BackColor, scheme));
+            colors.setColor(QPalette::WindowText, ToQTextColor(label->ForeColor, label->BackColor, scheme));
+            widget->setPalette(colors);
+        }
+    }
 }
 
 QWidget* FormWindow::WidgetOf(const Control& control) const
@@ -185,6 +198,14 @@ void FormWindow::PropertyChanged(Control& control, PropertyId which)
             widget->setAccessibleDescription(text);
         break;
     }
+}
+
+void FormWindow::changeEvent(QEvent* event)
+{
+    // The desktop switched its colour scheme while the game runs.
+    if (event->type() == QEvent::PaletteChange)
+        ApplyLabelColors();
+    QWidget::changeEvent(event);
 }
 
 void FormWindow::closeEvent(QCloseEvent* event)

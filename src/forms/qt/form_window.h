@@ -31,11 +31,14 @@ public:
     void FocusFirstButton();
 
 protected:
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
     void PropertyChanged(Control& control, PropertyId which) override;
     QWidget* Create(Control& control);
+    // Gives the labels their colours in the desktop's current colour scheme.
+    void ApplyLabelColors();
 
     Form& form_;
     Runtime& runtime_;
