@@ -26,6 +26,11 @@ check: test-deps build build-sanitize
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 	ctest --test-dir $(SANITIZE) --output-on-failure -j$(JOBS) -L 'unit|view'
 
+# `make check` and `make package` on Debian 13, from this Debian 12 machine:
+# in a fresh Debian 13 root, on a clone of the committed HEAD (needs root).
+check-debian13: package-deps
+	scripts/check-debian13
+
 # clang-tidy over the game, the tests and the benchmark, with the checks
 # that .clang-tidy lists and explains; any finding fails.
 lint: test-deps build
@@ -51,8 +56,8 @@ package: package-deps
 	cd $(PKGDIR)/vantu && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" dpkg-buildpackage -b -us -uc
 	lintian --fail-on error,warning $(PKGDIR)/*.changes
 
-# The package installed with apt into a fresh Debian 12 root, where the game
-# is started on an X display and its window closed.
+# The package installed with apt into a fresh root of Debian 12 and of
+# Debian 13, where the game is started on an X display and its window closed.
 package-test: package
 	scripts/package-test $(PKGDIR)/vantu_*.deb
 
