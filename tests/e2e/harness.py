@@ -4,7 +4,10 @@
 # The game as a player and a screen reader meet it: found in the AT-SPI tree,
 # driven with real input (xdotool, wmctrl), judged against an oracle of the
 # reels and the pay table.
+import ctypes
 import os
+import pathlib
+import re
 import subprocess
 import tempfile
 import time
@@ -86,6 +89,45 @@ def desktop():
 
 
 session_desktop = pytest.fixture(scope='session', name='desktop')(desktop)
+
+
+# A headless Weston with Xwayland, in a runtime directory of its own; yields
+# what its clients need in their environment. Weston starts Xwayland on the
+# first X client, and crashes if it cannot make its X socket.
+@pytest.fixture
+def weston():
+    os.makedirs('/tmp/.X11-unix', mode=0o1777, exist_ok=True)
+    with tempfile.TemporaryDirectory(prefix='vantu-weston-') as runtime:
+        log = pathlib.Path(runtime, 'weston.log')
+        server = subprocess.Popen(['weston', '--backend=headless-backend.so', '--xwayland', '--socket=vantu',
+                                   '--idle-time=0', f'--log={log}'], env=dict(os.environ, XDG_RUNTIME_DIR=runtime))
+        try:
+            listening = wait(lambda: log.exists() and re.search(r'xserver listening on display (:\d+)',
+                                                                log.read_text()), 'Weston\'s X server')
+            yield dict(XDG_RUNTIME_DIR=runtime, WAYLAND_DISPLAY='vantu', DISPLAY=listening[1])
+        finally:
+            server.terminate()
+            server.wait(timeout=TIMEOUT)
+
+
+# Asks an X window to close, as a window manager's close button does: the
+# ICCCM message WM_DELETE_WINDOW, sent through Xlib.
+def ask_to_close(display, window):
+    x11 = ctypes.CDLL('libX11.so.6')
+    x11.XOpenDisplay.restype, x11.XInternAtom.restype = ctypes.c_void_p, ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = x11.XOpenDisplay(display.encode())
+    assert connection, f'cannot open the X display {display}'
+    # An XClientMessageEvent in the XEvent union of 24 longs (64-bit): type
+    # ClientMessage, serial, send_event, display, window, message_type,
+    # format and the first data item, each field in a long of its own.
+    event = (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(connection, b'WM_PROTOCOLS', 0), 32,
+                                 x11.XInternAtom(connection, b'WM_DELETE_WINDOW', 0))
+    sent = x11.XSendEvent(connection, window, 0, 0, event)
+    x11.XCloseDisplay(connection)  # sends what is queued
+    assert sent, 'XSendEvent failed'
 
 
 @pytest.fixture

@@ -4,11 +4,15 @@
 # The game as a player with a screen reader meets it: the tree at the start,
 # whole plays with the mouse and with the keyboard alone, each judged against
 # the oracle from what the tree says, the launches and closes, and the end of
-# a game.
+# a game; and the window system the game picks under a Wayland compositor.
+import os
+import pathlib
+import subprocess
+
 import pyatspi
 import pytest
 
-from harness import CELLS, LINES, STOPS, TIMEOUT, fits_strip, run, wait
+from harness import CELLS, LINES, STOPS, TIMEOUT, ask_to_close, fits_strip, run, wait
 
 # Roles by pyatspi's constants: their printed names differ between AT-SPI
 # releases ('push button' in 2.46, 'button' in 2.56).
@@ -72,3 +76,31 @@ def test_running_out_of_coins_ends_the_game(launch, dismiss):
     wait(lambda: game.has(alert, 'active') and game.has(said[2], 'focused'), 'the focus on OK')
     game.click(said[2]) if dismiss == 'click' else run('xdotool', 'key', 'Return')
     assert game.process.wait(timeout=TIMEOUT) == 0
+
+
+# Weston leaves window frames to its clients, and Qt's own would cut the
+# title: the game goes to Weston's X server, where its window manager draws
+# the frame, and closes from there. A player's QT_QPA_PLATFORM stands.
+@pytest.mark.parametrize('player, expected', [({}, 'X11'), ({'QT_QPA_PLATFORM': 'wayland'}, 'Wayland')])
+def test_window_system_under_weston(weston, player, expected):
+    env = {name: value for name, value in os.environ.items() if name != 'QT_QPA_PLATFORM'}
+    env.update(weston, XDG_SESSION_TYPE='wayland', WAYLAND_DEBUG='client', **player)
+    log = pathlib.Path(weston['XDG_RUNTIME_DIR'], 'vantu.log')  # the game's Wayland requests, with WAYLAND_DEBUG
+    with open(log, 'w') as stderr:
+        game = subprocess.Popen([os.environ['VANTU_BIN']], env=env, stderr=stderr)
+
+    def window():  # the window system that shows the game's window, and its X window
+        found = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', '^Vantu$'], text=True, timeout=TIMEOUT,
+                               capture_output=True, env=dict(os.environ, DISPLAY=weston['DISPLAY'])).stdout.split()
+        if found:
+            return 'X11', int(found[0])
+        return ('Wayland', None) if '.set_title("Vantu")' in log.read_text() else None
+    try:
+        system, x_window = wait(window, 'the game window on X11 or on Wayland')
+        assert system == expected
+        if x_window:
+            ask_to_close(weston['DISPLAY'], x_window)
+            assert game.wait(timeout=TIMEOUT) == 0
+    finally:
+        game.kill()  # nothing when it has ended
+        game.wait()

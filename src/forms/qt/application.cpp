@@ -6,6 +6,7 @@
 #include "conversions.h"
 #include "device_pixel_frames.h"
 #include "form_window.h"
+#include "platform_choice.h"
 #include "qt_platform.h"
 
 #include <QApplication>
@@ -25,6 +26,7 @@ void ConfigureApplication(const ProgramInfo& info)
 
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory& createForm)
 {
+    ChoosePlatform();
     QApplication app(argc, argv);
     ConfigureApplication(info);
 
