@@ -4,7 +4,6 @@
 # The game as a player and a screen reader meet it: found in the AT-SPI tree,
 # driven with real input (xdotool, wmctrl), judged against an oracle of the
 # reels and the pay table.
-import ctypes
 import os
 import pathlib
 import re
@@ -108,26 +107,6 @@ def weston():
         finally:
             server.terminate()
             server.wait(timeout=TIMEOUT)
-
-
-# Asks an X window to close, as a window manager's close button does: the
-# ICCCM message WM_DELETE_WINDOW, sent through Xlib.
-def ask_to_close(display, window):
-    x11 = ctypes.CDLL('libX11.so.6')
-    x11.XOpenDisplay.restype, x11.XInternAtom.restype = ctypes.c_void_p, ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    connection = x11.XOpenDisplay(display.encode())
-    assert connection, f'cannot open the X display {display}'
-    # An XClientMessageEvent in the XEvent union of 24 longs (64-bit): type
-    # ClientMessage, serial, send_event, display, window, message_type,
-    # format and the first data item, each field in a long of its own.
-    event = (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(connection, b'WM_PROTOCOLS', 0), 32,
-                                 x11.XInternAtom(connection, b'WM_DELETE_WINDOW', 0))
-    sent = x11.XSendEvent(connection, window, 0, 0, event)
-    x11.XCloseDisplay(connection)  # sends what is queued
-    assert sent, 'XSendEvent failed'
 
 
 @pytest.fixture
