@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Vantu developers
 // SPDX-License-Identifier: MIT
 
-#include "forms/qt/application.h"
+#include "forms/program.h"
 #include "frmMain.h"
 #include "version.h"
 
@@ -9,6 +9,6 @@
 
 int main(int argc, char** argv)
 {
-    return forms::qt::RunProgram(argc, argv, { kAppName, kAppVersion, kAppId },
+    return forms::RunProgram(argc, argv, { kAppName, kAppVersion, kAppId },
         [](forms::Runtime& runtime) { return std::make_unique<frmMain>(runtime); });
 }

@@ -24,16 +24,20 @@ void ConfigureApplication(const ProgramInfo& info)
     UseDevicePixelFrames();
 }
 
+} // namespace forms::qt
+
+namespace forms {
+
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory& createForm)
 {
-    ChoosePlatform();
+    qt::ChoosePlatform();
     QApplication app(argc, argv);
-    ConfigureApplication(info);
+    qt::ConfigureApplication(info);
 
-    QtPlatform platform;
+    qt::QtPlatform platform;
     Runtime runtime(platform);
     const std::unique_ptr<Form> form = createForm(runtime);
-    FormWindow window(*form, runtime);
+    qt::FormWindow window(*form, runtime);
     platform.SetMainWindow(&window);
 
     runtime.Load(*form);
@@ -45,4 +49,4 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory
     return runtime.ExitStatus();
 }
 
-} // namespace forms::qt
+} // namespace forms

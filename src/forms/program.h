@@ -1,0 +1,30 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// A program of one form, as the backend it is linked with runs it: Qt on
+// Linux, Win32 on Windows.
+
+#include "form.h"
+#include "runtime.h"
+
+#include <functional>
+#include <memory>
+
+namespace forms {
+
+struct ProgramInfo {
+    const char* Name;
+    const char* Version;
+    const char* DesktopFileName;
+};
+
+using FormFactory = std::function<std::unique_ptr<Form>(Runtime&)>;
+
+// Creates the form, runs its load event, shows its window and runs the event
+// loop until the program ends. Returns the exit status: 0 when the window was
+// closed or the program ended itself, 1 after a fatal run-time error.
+int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory& createForm);
+
+} // namespace forms
