@@ -1,0 +1,45 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// From the forms runtime's units and values to Win32's: twips to pixels at a
+// monitor's DPI, colours, fonts and texts.
+
+#include "forms/controls.h"
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace forms::win32 {
+
+// The DPI at which a twip design has 15 twips to the pixel.
+inline constexpr UINT kDesignDpi = 96;
+
+// A length in twips as whole pixels at dpi, rounded half up.
+int TwipsToPixels(int twips, UINT dpi);
+// The control's rectangle in the client area, in pixels at dpi: each edge is
+// rounded on its own, so controls that meet in twips meet on the screen.
+RECT PixelRect(const Control& control, UINT dpi);
+// The width of one line of a frame: one pixel at 96 dpi, whole pixels above.
+int LineWidth(UINT dpi);
+
+// An explicit colour as GDI takes it (0x00BBGGRR, as the runtime writes
+// colours), or the system colour's value in the current colour scheme.
+COLORREF ToColorRef(Color color);
+// The colour to paint a control's text in over its background: a system
+// colour over an explicit background of the control's own is kept legible.
+COLORREF TextColor(Color fore, Color back);
+
+// The font at dpi; where its face is not installed, a proportional
+// sans-serif face of the same size and weight. The caller owns the font.
+HFONT CreateFontFor(const StdFont& font, UINT dpi);
+// The face the font is drawn in: its own, or the substitute.
+std::wstring InstalledFace(const StdFont& font);
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
+
+} // namespace forms::win32

@@ -1,0 +1,506 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
+#include "form_window.h"
+
+#include "accessible.h"
+#include "conversions.h"
+#include "painting.h"
+#include "resources.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
+namespace forms::win32 {
+
+namespace {
+
+constexpr const wchar_t* kFormClass = L"forms.Form";
+constexpr const wchar_t* kLabelClass = L"forms.Label";
+constexpr const wchar_t* kShapeClass = L"forms.Shape";
+// A fixed single border: a title bar with the system menu, minimise and
+// close, and a thin frame that does not resize.
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
+// Posted to hand the focus to a button once the event that enabled it has
+// been handled in full.
+constexpr UINT kFocusLater = WM_APP + 1;
+constexpr int kFirstControlId = 100; // clear of IDOK and IDCANCEL
+
+HINSTANCE Instance()
+{
+    return GetModuleHandleW(nullptr);
+}
+
+void RegisterClasses(WNDPROC formProc, WNDPROC childProc)
+{
+    WNDCLASSEXW form {};
+    form.cbSize = sizeof form;
+    form.lpfnWndProc = formProc;
+    form.hInstance = Instance();
+    form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    form.lpszClassName = kFormClass;
+    WNDCLASSEXW control = form;
+    control.lpfnWndProc = childProc;
+    control.lpszClassName = kLabelClass;
+    WNDCLASSEXW shape = control;
+    shape.lpszClassName = kShapeClass;
+    for (const WNDCLASSEXW* windowClass : { &form, &control, &shape }) {
+        if (RegisterClassExW(windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+            throw std::runtime_error("cannot register the form's window classes");
+    }
+}
+
+HICON LoadProgramIcon(UINT dpi, int metric)
+{
+    const int size = GetSystemMetricsForDpi(metric, dpi);
+    return static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(FORMS_PROGRAM_ICON), IMAGE_ICON, size,
+        size, LR_DEFAULTCOLOR));
+}
+
+// Runs a window procedure's work; no exception leaves it into the system's
+// frames. One that escapes is the program's fatal error.
+template <typename Work>
+LRESULT Guarded(Runtime& runtime, Work&& work)
+{
+    try {
+        return work();
+    } catch (...) {
+        runtime.RaiseEvent([error = std::current_exception()] { std::rethrow_exception(error); });
+        return 0;
+    }
+}
+
+} // namespace
+
+FormWindow::FormWindow(Form& form, Runtime& runtime)
+    : form_(form)
+    , runtime_(runtime)
+{
+    RegisterClasses(&WindowProc, &ChildProc);
+    background_ = CreateSolidBrush(ToColorRef(form.BackColor));
+    window_ = CreateWindowExW(kFormExStyle, kFormClass, Widen(form.Caption).c_str(), kFormStyle, CW_USEDEFAULT,
+        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, Instance(), this);
+    if (window_ == nullptr)
+        throw std::runtime_error("cannot create the form's window");
+
+    children_.reserve(form.Controls().size());
+    for (Control* control : form.Controls()) {
+        children_.push_back({ control, nullptr, {}, control->AccessibleName, control->AccessibleDescription });
+        Child& child = children_.back();
+        child.window = CreateChild(*control, kFirstControlId + static_cast<int>(children_.size()) - 1);
+        AttachControl(child.window, *control);
+        if (auto* label = dynamic_cast<Label*>(control))
+            child.shown = Widen(label->Caption.Get());
+        control->SetObserver(this);
+    }
+    std::vector<const Child*> buttons;
+    for (const Child& child : children_) {
+        if (dynamic_cast<const CommandButton*>(child.control) != nullptr)
+            buttons.push_back(&child);
+    }
+    std::stable_sort(buttons.begin(), buttons.end(),
+        [](const Child* a, const Child* b) { return a->control->TabIndex < b->control->TabIndex; });
+    for (const Child* button : buttons)
+        tabOrder_.push_back(button->window);
+    // Child windows are stacked, and the dialog manager's Tab walks them, in
+    // tab order.
+    for (HWND button : tabOrder_)
+        SetWindowPos(button, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    Layout(GetDpiForWindow(window_), nullptr);
+}
+
+FormWindow::~FormWindow()
+{
+    for (Child& child : children_)
+        child.control->SetObserver(nullptr);
+    if (window_ != nullptr)
+        DestroyWindow(window_);
+    for (const auto& [font, handle] : fonts_)
+        DeleteObject(handle);
+    for (HICON icon : icons_) {
+        if (icon != nullptr)
+            DestroyIcon(icon);
+    }
+    DeleteObject(background_);
+}
+
+HWND FormWindow::CreateChild(Control& control, int id)
+{
+    const RECT place = PixelRect(control, dpi_);
+    const auto menu = reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+    HWND child = nullptr;
+    if (auto* button = dynamic_cast<CommandButton*>(&control)) {
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | (button->Enabled ? 0 : WS_DISABLED);
+        child = CreateWindowExW(0, WC_BUTTONW, Widen(button->Caption.Get()).c_str(), style, place.left, place.top,
+            place.right - place.left, place.bottom - place.top, window_, menu, Instance(), nullptr);
+        if (child != nullptr)
+            SetWindowSubclass(child, &ButtonProc, 0, 0);
+    } else {
+        const wchar_t* windowClass = dynamic_cast<Shape*>(&control) != nullptr ? kShapeClass : kLabelClass;
+        child = CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE, place.left, place.top,
+            place.right - place.left, place.bottom - place.top, window_, menu, Instance(), nullptr);
+    }
+    if (child == nullptr)
+        throw std::runtime_error("cannot create the window of control " + control.Name);
+    return child;
+}
+
+void FormWindow::Layout(UINT dpi, const RECT* suggested)
+{
+    dpi_ = dpi;
+    for (const auto& [font, handle] : fonts_)
+        DeleteObject(handle);
+    fonts_.clear();
+    auto fontOf = [this](const StdFont* font) -> HFONT {
+        if (font == nullptr)
+            return nullptr;
+        auto [place, added] = fonts_.try_emplace(font, nullptr);
+        if (added)
+            place->second = CreateFontFor(*font, dpi_);
+        return place->second;
+    };
+    for (Child& child : children_) {
+        const RECT place = PixelRect(*child.control, dpi);
+        SetWindowPos(child.window, nullptr, place.left, place.top, place.right - place.left,
+            place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (auto* button = dynamic_cast<CommandButton*>(child.control)) {
+            HFONT font = fontOf(button->Font != nullptr ? button->Font : form_.Font);
+            SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        } else if (auto* label = dynamic_cast<Label*>(child.control)) {
+            fontOf(label->Font != nullptr ? label->Font : form_.Font);
+        }
+    }
+
+    const SIZE client { TwipsToPixels(form_.ClientWidth, dpi), TwipsToPixels(form_.ClientHeight, dpi) };
+    RECT frame { 0, 0, client.cx, client.cy };
+    AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, kFormExStyle, dpi);
+    int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    if (suggested != nullptr)
+        SetWindowPos(window_, nullptr, suggested->left, suggested->top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    else
+        SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Where the frame the system draws is not the one it computes for the
+    // DPI (a title bar that a window manager draws, say), the client area
+    // is put right by what it lacks.
+    RECT actual;
+    GetClientRect(window_, &actual);
+    if (actual.right != client.cx || actual.bottom != client.cy) {
+        width += client.cx - actual.right;
+        height += client.cy - actual.bottom;
+        SetWindowPos(window_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    const std::array<HICON, 2> icons { LoadProgramIcon(dpi, SM_CXICON), LoadProgramIcon(dpi, SM_CXSMICON) };
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons[0]));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons[1]));
+    for (HICON icon : icons_) {
+        if (icon != nullptr)
+            DestroyIcon(icon);
+    }
+    icons_ = icons;
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+HFONT FormWindow::FontOf(const Control& control) const
+{
+    const StdFont* font = form_.Font;
+    if (const auto* label = dynamic_cast<const Label*>(&control); label != nullptr && label->Font != nullptr)
+        font = label->Font;
+    else if (const auto* button = dynamic_cast<const CommandButton*>(&control); button != nullptr && button->Font != nullptr)
+        font = button->Font;
+    const auto found = fonts_.find(font);
+    return found == fonts_.end() ? nullptr : found->second;
+}
+
+HWND FormWindow::HandleOf(const Control& control) const
+{
+    for (const Child& child : children_) {
+        if (child.control == &control)
+            return child.window;
+    }
+    return nullptr;
+}
+
+FormWindow::Child* FormWindow::ChildOf(HWND window)
+{
+    for (Child& child : children_) {
+        if (child.window == window)
+            return &child;
+    }
+    return nullptr;
+}
+
+void FormWindow::Show()
+{
+    savedFocus_ = NextEnabledButton(nullptr);
+    ShowWindow(window_, SW_SHOWDEFAULT);
+    UpdateWindow(window_);
+    if (GetActiveWindow() == window_ && savedFocus_ != nullptr)
+        SetFocus(savedFocus_);
+}
+
+void FormWindow::Hide()
+{
+    ShowWindow(window_, SW_HIDE);
+}
+
+bool FormWindow::PreTranslate(MSG& message)
+{
+    if (message.hwnd != window_ && IsChild(window_, message.hwnd) == FALSE)
+        return false;
+    // Return clicks the focused button, as Space does; a held key clicks
+    // once. (The dialog manager would send it to a default button instead.)
+    if ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) && message.wParam == VK_RETURN) {
+        HWND focused = GetFocus();
+        if (std::find(tabOrder_.begin(), tabOrder_.end(), focused) == tabOrder_.end())
+            return false;
+        const bool repeated = (message.lParam & (LPARAM { 1 } << 30)) != 0;
+        if (message.message == WM_KEYDOWN && !repeated)
+            Clicked(focused);
+        return true;
+    }
+    // Tab and Shift+Tab among the enabled buttons; Space on a button.
+    return IsDialogMessageW(window_, &message) != FALSE;
+}
+
+HWND FormWindow::FocusedButton() const
+{
+    HWND focused = GetFocus();
+    if (std::find(tabOrder_.begin(), tabOrder_.end(), focused) != tabOrder_.end())
+        return focused;
+    if (GetActiveWindow() != window_ && savedFocus_ != nullptr && IsWindowEnabled(savedFocus_) != FALSE)
+        return savedFocus_;
+    return nullptr;
+}
+
+HWND FormWindow::NextEnabledButton(HWND after) const
+{
+    const auto start = std::find(tabOrder_.begin(), tabOrder_.end(), after);
+    const std::size_t first = start == tabOrder_.end() ? 0 : static_cast<std::size_t>(start - tabOrder_.begin()) + 1;
+    for (std::size_t i = 0; i < tabOrder_.size(); ++i) {
+        HWND button = tabOrder_[(first + i) % tabOrder_.size()];
+        if (button != after && IsWindowEnabled(button) != FALSE)
+            return button;
+    }
+    return nullptr;
+}
+
+void FormWindow::Enable(Child& child, bool enabled)
+{
+    if (!enabled) {
+        // Disabling the focused button moves the focus on to the next enabled
+        // one in tab order; with none left, to the form itself.
+        const bool focused = FocusedButton() == child.window;
+        HWND next = focused ? NextEnabledButton(child.window) : nullptr;
+        EnableWindow(child.window, FALSE);
+        if (focused) {
+            savedFocus_ = next;
+            if (GetActiveWindow() == window_)
+                SetFocus(next != nullptr ? next : window_);
+        }
+        return;
+    }
+    EnableWindow(child.window, TRUE);
+    // With no button focused, the next one enabled takes the focus, so the
+    // game can always be played from the keyboard; it takes it once the
+    // event that enabled it has been handled in full, so that a screen
+    // reader, which speaks the button as the focus lands, hears what the
+    // form has since told of it.
+    if (FocusedButton() == nullptr)
+        PostMessageW(window_, kFocusLater, 0, reinterpret_cast<LPARAM>(child.window));
+}
+
+void FormWindow::Clicked(HWND button)
+{
+    if (Child* child = ChildOf(button)) {
+        if (auto* control = dynamic_cast<CommandButton*>(child->control))
+            runtime_.Click(*control);
+    }
+}
+
+void FormWindow::PropertyChanged(Control& control, PropertyId which)
+{
+    Child* child = nullptr;
+    for (Child& candidate : children_) {
+        if (candidate.control == &control)
+            child = &candidate;
+    }
+    if (child == nullptr)
+        return;
+    switch (which) {
+    case PropertyId::Caption:
+        if (auto* label = dynamic_cast<Label*>(&control)) {
+            // A write of the caption already shown repaints nothing. The
+            // label's window has no text of its own: the system would tell
+            // assistive technology of every write, thousands a second while
+            // the reels spin.
+            if (std::wstring text = Widen(label->Caption.Get()); text != child->shown) {
+                child->shown = std::move(text);
+                InvalidateRect(child->window, nullptr, FALSE);
+            }
+        } else if (auto* button = dynamic_cast<CommandButton*>(&control)) {
+            SetWindowTextW(child->window, Widen(button->Caption.Get()).c_str());
+        }
+        break;
+    case PropertyId::Enabled:
+        Enable(*child, static_cast<CommandButton&>(control).Enabled);
+        break;
+    case PropertyId::BackColor:
+        InvalidateRect(child->window, nullptr, FALSE);
+        break;
+    // Only a change is told, not every write.
+    case PropertyId::AccessibleName:
+        if (control.AccessibleName.Get() != child->name) {
+            child->name = control.AccessibleName;
+            NotifyNameChanged(child->window);
+        }
+        break;
+    case PropertyId::AccessibleDescription:
+        if (control.AccessibleDescription.Get() != child->description) {
+            child->description = control.AccessibleDescription;
+            NotifyDescriptionChanged(child->window);
+        }
+        break;
+    }
+}
+
+LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        self->window_ = nullptr;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (self->window_ == nullptr)
+        self->window_ = window; // during CreateWindowExW
+    return Guarded(self->runtime_, [&] { return self->Handle(message, wParam, lParam); });
+}
+
+LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        // Clicks on the buttons; the dialog manager's IDOK and IDCANCEL for
+        // Return and Escape elsewhere come from no control and do nothing.
+        if (HIWORD(wParam) == BN_CLICKED && lParam != 0)
+            Clicked(reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_CLOSE:
+        // The game has no say in its window's closing: it ends the program.
+        runtime_.Close();
+        return 0;
+    case WM_ERASEBKGND: {
+        RECT client;
+        GetClientRect(window_, &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background_);
+        return 1;
+    }
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<LRESULT>(background_);
+    case WM_ACTIVATE:
+        // The focus stays with the button that had it while the window is in
+        // the background, as in a dialog.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            savedFocus_ = FocusedButton();
+        } else {
+            HWND focus = savedFocus_ != nullptr && IsWindowEnabled(savedFocus_) != FALSE ? savedFocus_ : nullptr;
+            SetFocus(focus != nullptr ? focus : window_);
+        }
+        return 0;
+    case kFocusLater: {
+        HWND button = reinterpret_cast<HWND>(lParam);
+        if (!runtime_.Ended() && IsWindowEnabled(button) != FALSE && FocusedButton() == nullptr) {
+            savedFocus_ = button;
+            if (GetActiveWindow() == window_)
+                SetFocus(button);
+        }
+        return 0;
+    }
+    case WM_GETDPISCALEDSIZE: {
+        RECT frame { 0, 0, TwipsToPixels(form_.ClientWidth, static_cast<UINT>(wParam)),
+            TwipsToPixels(form_.ClientHeight, static_cast<UINT>(wParam)) };
+        AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, kFormExStyle, static_cast<UINT>(wParam));
+        auto* size = reinterpret_cast<SIZE*>(lParam);
+        size->cx = frame.right - frame.left;
+        size->cy = frame.bottom - frame.top;
+        return TRUE;
+    }
+    case WM_DPICHANGED:
+        Layout(HIWORD(wParam), reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+        // The desktop's colour scheme changed: system colours are read anew
+        // at every paint.
+        for (const Child& child : children_)
+            SendMessageW(child.window, message, wParam, lParam);
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return 0;
+    default:
+        return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK FormWindow::ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(GetParent(window), GWLP_USERDATA));
+    if (self == nullptr)
+        return DefWindowProcW(window, message, wParam, lParam);
+    return Guarded(self->runtime_, [&]() -> LRESULT {
+        switch (message) {
+        case WM_PAINT: {
+            PAINTSTRUCT paint;
+            HDC dc = BeginPaint(window, &paint);
+            RECT client;
+            GetClientRect(window, &client);
+            if (const Child* child = self->ChildOf(window)) {
+                if (const auto* label = dynamic_cast<const Label*>(child->control))
+                    PaintLabel(dc, client, *label, child->shown, self->FontOf(*label), self->dpi_);
+                else if (const auto* shape = dynamic_cast<const Shape*>(child->control))
+                    PaintShape(dc, client, *shape, self->form_.BackColor, self->dpi_);
+            }
+            EndPaint(window, &paint);
+            return 0;
+        }
+        case WM_ERASEBKGND:
+            return 1; // painted whole at WM_PAINT
+        case WM_GETOBJECT:
+            if (const LRESULT object = AnswerGetObject(window, wParam, lParam); object != 0)
+                return object;
+            break;
+        case WM_NCDESTROY:
+            DetachControl(window);
+            break;
+        default:
+            break;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    });
+}
+
+LRESULT CALLBACK FormWindow::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+    DWORD_PTR)
+{
+    if (message == WM_GETOBJECT) {
+        if (const LRESULT object = AnswerGetObject(window, wParam, lParam); object != 0)
+            return object;
+    } else if (message == WM_NCDESTROY) {
+        DetachControl(window);
+        RemoveWindowSubclass(window, &ButtonProc, 0);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+} // namespace forms::win32

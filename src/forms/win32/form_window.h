@@ -1,0 +1,86 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// A form rendered with Win32: one top-level window with one child window per
+// control, which follows every property write and turns the player's clicks,
+// keys and the closing of the window into the form's events. Geometry and
+// fonts follow the DPI of the monitor that the window is on.
+
+#include "forms/form.h"
+#include "forms/runtime.h"
+
+#include <windows.h>
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace forms::win32 {
+
+class FormWindow final : private ControlObserver {
+public:
+    FormWindow(Form& form, Runtime& runtime);
+    ~FormWindow();
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    HWND Handle() const { return window_; }
+    // The window that shows the control.
+    HWND HandleOf(const Control& control) const;
+    UINT Dpi() const { return dpi_; }
+
+    // Shows the window where the system places new windows and gives the
+    // keyboard focus to the first enabled button in tab order.
+    void Show();
+    void Hide();
+    // The keys that a form handles before the focused control sees them:
+    // Tab and Shift+Tab among the enabled buttons, Return on the focused
+    // button. True when the message has been handled.
+    bool PreTranslate(MSG& message);
+
+    // What the control's window paints with: the font of the control at the
+    // window's DPI (null: the system's).
+    HFONT FontOf(const Control& control) const;
+
+private:
+    struct Child {
+        Control* control;
+        HWND window;
+        std::wstring shown; // the caption a label shows
+        std::string name, description; // as assistive technology last heard them
+    };
+
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Labels and shapes, which the form paints.
+    static LRESULT CALLBACK ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The system's buttons, which the form tells assistive technology of.
+    static LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+        DWORD_PTR data);
+    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void PropertyChanged(Control& control, PropertyId which) override;
+    Child* ChildOf(HWND window);
+    HWND CreateChild(Control& control, int id);
+    // Places the window, its controls and their fonts for dpi.
+    void Layout(UINT dpi, const RECT* suggested);
+    void Enable(Child& child, bool enabled);
+    HWND FocusedButton() const;
+    HWND NextEnabledButton(HWND after) const;
+    // Clicks the button as the player did, at the event boundary.
+    void Clicked(HWND button);
+
+    Form& form_;
+    Runtime& runtime_;
+    HWND window_ = nullptr;
+    HBRUSH background_ = nullptr;
+    UINT dpi_ = 96;
+    std::vector<Child> children_; // in the form's order
+    std::vector<HWND> tabOrder_; // the buttons, by TabIndex
+    std::map<const StdFont*, HFONT> fonts_; // at dpi_
+    std::array<HICON, 2> icons_ {}; // the title bar's, large and small, at dpi_
+    HWND savedFocus_ = nullptr; // the focus while the window is in the background
+};
+
+} // namespace forms::win32
