@@ -6,11 +6,12 @@
 
 BUILD    := build
 SANITIZE := build-sanitize
+WINDOWS  := build-windows
 PKGDIR   := build-deb
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 CMAKE    := cmake
 
-.PHONY: run check check-debian13 lint bench build build-sanitize package package-test screenshot deps test-deps package-deps clean
+.PHONY: run check check-debian13 windows check-windows lint bench build build-sanitize package package-test screenshot deps test-deps package-deps windows-deps windows-test-deps clean
 
 # The game alone, with the compiler's warnings shown but never fatal: a
 # warning that a newer compiler or Qt adds must not cost a player the game.
@@ -30,6 +31,20 @@ check: test-deps build build-sanitize
 # in a fresh Debian 13 root, on a clone of the committed HEAD (needs root).
 check-debian13: package-deps
 	scripts/check-debian13
+
+# build-windows/vantu.exe, cross-compiled with MinGW-w64: one program that
+# needs no DLL that Windows does not ship.
+windows: windows-deps
+	$(CMAKE) -S . -B $(WINDOWS) --toolchain cmake/mingw-w64-x86_64.cmake --log-level=WARNING \
+		-DCMAKE_BUILD_TYPE=Release -DVANTU_WERROR=ON -DBUILD_TESTING=OFF
+	$(CMAKE) --build $(WINDOWS) --target vantu -j$(JOBS)
+
+# The Windows program and its tests, run under Wine on a private X server.
+check-windows: windows-test-deps
+	$(CMAKE) -S . -B $(WINDOWS) --toolchain cmake/mingw-w64-x86_64.cmake --log-level=WARNING \
+		-DCMAKE_BUILD_TYPE=Release -DVANTU_WERROR=ON -DBUILD_TESTING=ON
+	$(CMAKE) --build $(WINDOWS) -j$(JOBS)
+	ctest --test-dir $(WINDOWS) --output-on-failure -j$(JOBS)
 
 # clang-tidy over the game, the tests and the benchmark, with the checks
 # that .clang-tidy lists and explains; any finding fails.
@@ -82,5 +97,11 @@ test-deps:
 package-deps:
 	scripts/install-deps --package
 
+windows-deps:
+	scripts/install-deps --windows
+
+windows-test-deps:
+	scripts/install-deps --windows-test
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE) $(PKGDIR)
+	rm -rf $(BUILD) $(SANITIZE) $(WINDOWS) $(PKGDIR)
