@@ -165,8 +165,15 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
         == DPI_AWARENESS_PER_MONITOR_AWARE);
     game.f.shpReach(2).BackColor = frmMain::kLampLit;
 
-    for (const UINT dpi : { 96u, 120u, 144u, 192u }) {
+    // In the standard colour scheme, and in a dark one whose white window
+    // text would vanish on the pale pink cells: they keep black text.
+    const INT windowText = COLOR_WINDOWTEXT;
+    const COLORREF standard = GetSysColor(windowText), white = 0xFFFFFF;
+    for (const auto& [scheme, dpi] : { std::pair { standard, 96u }, { standard, 120u }, { standard, 144u },
+             { standard, 192u }, { white, 96u }, { white, 192u } }) {
         CAPTURE(dpi);
+        CAPTURE(scheme);
+        SetSysColors(1, &windowText, &scheme);
         RECT suggested { 40, 30, 0, 0 };
         SendMessageW(game.window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         RECT client;
@@ -230,6 +237,7 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
             CHECK(std::wstring(face) == spec.lfFaceName); // installed, not the mapper's guess
         }
     }
+    SetSysColors(1, &windowText, &standard);
 }
 
 TEST_CASE("the program file's version record and icon")
