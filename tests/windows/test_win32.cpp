@@ -314,17 +314,19 @@ TEST_CASE("a play by mouse and keys, as a screen reader hears it")
     HWINEVENTHOOK hook = SetWinEventHook(EVENT_MIN, EVENT_MAX, nullptr, &Listen, GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
     heard.clear();
     // A long spin, stopped from the keyboard: Space on the left stop button,
-    // which has the focus; Tab to the middle one; Return; a held Return,
-    // which must not stop the right reel too; Tab, past the disabled GO.
+    // which has the focus; Tab to the middle one and Return; Tab to the right
+    // one, where a held Return's repeats click nothing; Tab, past the
+    // disabled GO; a click.
     std::map<int, std::function<void()>> script {
         { 1, [&] { CHECK(GetFocus() == game[game.f.cmdLeft]); } },
         { 2000, [&] { PostKey(GetFocus(), VK_SPACE); } },
         { 2100, [&] { PostKey(GetFocus(), VK_TAB); } },
         { 2200, [&] { CHECK(GetFocus() == game[game.f.cmdMid]); PostKey(GetFocus(), VK_RETURN); } },
-        { 2300, [&] { PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0x40000001); } },
-        { 2400, [&] { CHECK(game.f.Stopped(3) == 0); PostKey(GetFocus(), VK_TAB); } },
-        { 2500, [&] { CHECK(GetFocus() == game[game.f.cmdRight]); PostKey(GetFocus(), VK_TAB); } },
+        { 2300, [&] { PostKey(GetFocus(), VK_TAB); } },
+        { 2400, [&] { CHECK(GetFocus() == game[game.f.cmdRight]); PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0x40000001); } },
+        { 2500, [&] { CHECK(game.f.Stopped(3) == 0); PostKey(GetFocus(), VK_TAB); } },
         { 2600, [&] { CHECK(GetFocus() == game[game.f.cmdLeft]); PostClick(game[game.f.cmdRight]); } },
+        { 3000, [&] { for (auto* stop : { &game.f.cmdLeft, &game.f.cmdMid, &game.f.cmdRight }) PostClick(game[*stop]); } },
     };
     game.platform.onDoEvents = [&](int sweep) {
         if (const auto step = script.find(sweep); step != script.end())
@@ -335,6 +337,7 @@ TEST_CASE("a play by mouse and keys, as a screen reader hears it")
     game.platform.onDoEvents = nullptr;
     UnhookWinEvent(hook);
     CHECK(game.platform.sweeps > 2600);
+    CHECK(game.platform.sweeps < 3000); // not stopped by the mouse as a last resort
     CHECK(game.f.Stopped(1) * game.f.Stopped(2) * game.f.Stopped(3) == -1);
     game.Pump(); // the focus comes back to GO once the play has been handled in full
     CHECK(GetFocus() == game[game.f.cmdGo]);
