@@ -68,7 +68,7 @@ struct Snapshot {
     HBITMAP bitmap;
     explicit Snapshot(HWND window)
     {
-        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(window, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW); // what is pending, no more
         RECT client;
         GetClientRect(window, &client);
         HDC screen = GetDC(window);
@@ -163,7 +163,6 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
     CHECK(SendMessageW(game.window.Handle(), WM_GETICON, ICON_SMALL, 0) != 0);
     CHECK(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(game.window.Handle()))
         == DPI_AWARENESS_PER_MONITOR_AWARE);
-    game.f.shpReach(2).BackColor = frmMain::kLampLit;
 
     // In the standard colour scheme, and in a dark one whose white window
     // text would vanish on the pale pink cells: they keep black text.
@@ -176,6 +175,8 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
         SetSysColors(1, &windowText, &scheme);
         RECT suggested { 40, 30, 0, 0 };
         SendMessageW(game.window.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+        game.Pump();
+        game.f.shpReach(2).BackColor = game.f.shpReach(2).BackColor == frmMain::kLampLit ? frmMain::kLampUnlit : frmMain::kLampLit;
         RECT client;
         GetClientRect(game.window.Handle(), &client);
         CHECK(client.right == Scaled(2610, dpi));
