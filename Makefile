@@ -11,7 +11,7 @@ PKGDIR   := build-deb
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 CMAKE    := cmake
 
-.PHONY: run check check-debian13 windows check-windows lint bench build build-sanitize package package-test screenshot deps test-deps package-deps windows-deps windows-test-deps clean
+.PHONY: run check check-debian13 windows check-windows lint-windows build-windows-tests lint bench build build-sanitize package package-test screenshot deps test-deps package-deps windows-deps windows-test-deps clean
 
 # The game alone, with the compiler's warnings shown but never fatal: a
 # warning that a newer compiler or Qt adds must not cost a player the game.
@@ -39,12 +39,25 @@ windows: windows-deps
 		-DCMAKE_BUILD_TYPE=Release -DVANTU_WERROR=ON -DBUILD_TESTING=OFF
 	$(CMAKE) --build $(WINDOWS) --target vantu -j$(JOBS)
 
-# The Windows program and its tests, run under Wine on a private X server.
-check-windows: windows-test-deps
+# The Windows program and its tests, run under Wine on a private X server,
+# then clang-tidy over the Win32 backend and the Windows tests.
+check-windows: build-windows-tests
+	ctest --test-dir $(WINDOWS) --output-on-failure -j$(JOBS)
+	$(MAKE) --no-print-directory lint-windows
+
+# clang-tidy sees the code as the cross-compiler does: its target, and the
+# C++ headers of its own GCC.
+lint-windows: build-windows-tests
+	includes=$$(echo | x86_64-w64-mingw32-g++-posix -x c++ -E -v - 2>&1 | sed -n 's|^ \(/.*/include/c++.*\)|-extra-arg=-isystem\1|p'); \
+	run-clang-tidy -p $(WINDOWS) -quiet -j$(JOBS) -extra-arg=--target=x86_64-w64-mingw32 $$includes \
+		'$(CURDIR)/(src/forms/win32|tests/windows)/.*\.cpp$$' >$(WINDOWS)/lint.log 2>&1 \
+		|| { grep -E 'error|warning:' $(WINDOWS)/lint.log | grep -v 'warnings generated'; exit 1; }
+	@echo "lint-windows: clang-tidy found nothing"
+
+build-windows-tests: windows-test-deps
 	$(CMAKE) -S . -B $(WINDOWS) --toolchain cmake/mingw-w64-x86_64.cmake --log-level=WARNING \
 		-DCMAKE_BUILD_TYPE=Release -DVANTU_WERROR=ON -DBUILD_TESTING=ON
 	$(CMAKE) --build $(WINDOWS) -j$(JOBS)
-	ctest --test-dir $(WINDOWS) --output-on-failure -j$(JOBS)
 
 # clang-tidy over the game, the tests and the benchmark, with the checks
 # that .clang-tidy lists and explains; any finding fails.

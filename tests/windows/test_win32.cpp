@@ -18,6 +18,7 @@
 
 #include <oleacc.h>
 
+#include <cmath>
 #include <functional>
 #include <map>
 #include <memory>
@@ -113,7 +114,7 @@ int Scaled(int twips, UINT dpi)
 std::string Accessible(HWND window)
 {
     IAccessible* object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&object))))
+    if (FAILED(AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible), reinterpret_cast<void**>(&object))))
         return "(none)";
     VARIANT self {};
     self.vt = VT_I4;
@@ -168,8 +169,10 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
     // text would vanish on the pale pink cells: they keep black text.
     const INT windowText = COLOR_WINDOWTEXT;
     const COLORREF standard = GetSysColor(windowText), white = 0xFFFFFF;
-    for (const auto& [scheme, dpi] : { std::pair { standard, 96u }, { standard, 120u }, { standard, 144u },
-             { standard, 192u }, { white, 96u }, { white, 192u } }) {
+    for (const auto& row : { std::pair { standard, 96u }, { standard, 120u }, { standard, 144u }, { standard, 192u },
+             { white, 96u }, { white, 192u } }) {
+        const COLORREF scheme = row.first;
+        const UINT dpi = row.second;
         CAPTURE(dpi);
         CAPTURE(scheme);
         SetSysColors(1, &windowText, &scheme);
@@ -228,7 +231,7 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
                 : game.window.FontOf(*control);
             LOGFONTW spec {};
             REQUIRE(GetObjectW(font, sizeof spec, &spec) == sizeof spec);
-            CHECK(spec.lfHeight == -static_cast<LONG>(points * dpi / 72 + 0.5));
+            CHECK(spec.lfHeight == -std::lround(points * dpi / 72));
             CHECK(spec.lfWeight == weight);
             HDC dc = GetDC(nullptr);
             SelectObject(dc, font);
@@ -277,7 +280,7 @@ TEST_CASE("the program file's version record and icon")
     std::string sizes;
     WORD classic = 0;
     for (WORD i = 0; i < count; ++i) {
-        const BYTE* entry = group + 6 + 14 * i; // width, height, colours, 0, planes, bits, bytes, id
+        const BYTE* entry = group + 6 + std::ptrdiff_t { 14 } * i; // width, height, colours, 0, planes, bits, bytes, id
         const int width = entry[0] == 0 ? 256 : entry[0];
         sizes += std::to_string(width) + " ";
         if (width == 32 && entry[2] == 16)
@@ -290,7 +293,7 @@ TEST_CASE("the program file's version record and icon")
     CHECK(header->biBitCount == 4);
     const auto* palette = reinterpret_cast<const RGBQUAD*>(image + header->biSize);
     const BYTE* pixels = image + header->biSize + 16 * sizeof(RGBQUAD);
-    const BYTE* mask = pixels + 32 * 16;
+    const BYTE* mask = pixels + 32 * std::ptrdiff_t { 16 }; // after 32 rows of 16 bytes
     std::map<char, std::string> colours;
     for (int c = 1; c <= 11; ++c)
         colours[vantu_xpm[c][0]] = std::string(vantu_xpm[c] + 4);
