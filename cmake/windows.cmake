@@ -15,7 +15,9 @@ add_link_options(-static $<$<CONFIG:Release>:-s>)
 add_library(vantu_win32 STATIC
   src/forms/win32/accessible.cpp
   src/forms/win32/application.cpp
+  src/forms/win32/control_windows.cpp
   src/forms/win32/conversions.cpp
+  src/forms/win32/form_keyboard.cpp
   src/forms/win32/form_window.cpp
   src/forms/win32/painting.cpp
   src/forms/win32/win32_platform.cpp)

@@ -5,13 +5,11 @@
 
 #include "accessible.h"
 #include "conversions.h"
-#include "painting.h"
 #include "resources.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
-#include <exception>
 #include <stdexcept>
 
 namespace forms::win32 {
@@ -25,9 +23,6 @@ constexpr const wchar_t* kShapeClass = L"forms.Shape";
 // close, and a thin frame that does not resize.
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kFormExStyle = WS_EX_CONTROLPARENT;
-// Posted to hand the focus to a button once the event that enabled it has
-// been handled in full.
-constexpr UINT kFocusLater = WM_APP + 1;
 constexpr int kFirstControlId = 100; // clear of IDOK and IDCANCEL
 
 HINSTANCE Instance()
@@ -59,19 +54,6 @@ HICON LoadProgramIcon(UINT dpi, int metric)
     const int size = GetSystemMetricsForDpi(metric, dpi);
     return static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(FORMS_PROGRAM_ICON), IMAGE_ICON, size,
         size, LR_DEFAULTCOLOR));
-}
-
-// Runs a window procedure's work; no exception leaves it into the system's
-// frames. One that escapes is the program's fatal error.
-template <typename Work>
-LRESULT Guarded(Runtime& runtime, Work&& work)
-{
-    try {
-        return work();
-    } catch (...) {
-        runtime.RaiseEvent([error = std::current_exception()] { std::rethrow_exception(error); });
-        return 0;
-    }
 }
 
 } // namespace
@@ -248,80 +230,6 @@ void FormWindow::Hide()
     ShowWindow(window_, SW_HIDE);
 }
 
-bool FormWindow::PreTranslate(MSG& message)
-{
-    if (message.hwnd != window_ && IsChild(window_, message.hwnd) == FALSE)
-        return false;
-    // Return clicks the focused button, as Space does; a held key clicks
-    // once. (The dialog manager would send it to a default button instead.)
-    if ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) && message.wParam == VK_RETURN) {
-        HWND focused = GetFocus();
-        if (std::find(tabOrder_.begin(), tabOrder_.end(), focused) == tabOrder_.end())
-            return false;
-        const bool repeated = (message.lParam & (LPARAM { 1 } << 30)) != 0;
-        if (message.message == WM_KEYDOWN && !repeated)
-            Clicked(focused);
-        return true;
-    }
-    // Tab and Shift+Tab among the enabled buttons; Space on a button.
-    return IsDialogMessageW(window_, &message) != FALSE;
-}
-
-HWND FormWindow::FocusedButton() const
-{
-    HWND focused = GetFocus();
-    if (std::find(tabOrder_.begin(), tabOrder_.end(), focused) != tabOrder_.end())
-        return focused;
-    if (GetActiveWindow() != window_ && savedFocus_ != nullptr && IsWindowEnabled(savedFocus_) != FALSE)
-        return savedFocus_;
-    return nullptr;
-}
-
-HWND FormWindow::NextEnabledButton(HWND after) const
-{
-    const auto start = std::find(tabOrder_.begin(), tabOrder_.end(), after);
-    const std::size_t first = start == tabOrder_.end() ? 0 : static_cast<std::size_t>(start - tabOrder_.begin()) + 1;
-    for (std::size_t i = 0; i < tabOrder_.size(); ++i) {
-        HWND button = tabOrder_[(first + i) % tabOrder_.size()];
-        if (button != after && IsWindowEnabled(button) != FALSE)
-            return button;
-    }
-    return nullptr;
-}
-
-void FormWindow::Enable(Child& child, bool enabled)
-{
-    if (!enabled) {
-        // Disabling the focused button moves the focus on to the next enabled
-        // one in tab order; with none left, to the form itself.
-        const bool focused = FocusedButton() == child.window;
-        HWND next = focused ? NextEnabledButton(child.window) : nullptr;
-        EnableWindow(child.window, FALSE);
-        if (focused) {
-            savedFocus_ = next;
-            if (GetActiveWindow() == window_)
-                SetFocus(next != nullptr ? next : window_);
-        }
-        return;
-    }
-    EnableWindow(child.window, TRUE);
-    // With no button focused, the next one enabled takes the focus, so the
-    // game can always be played from the keyboard; it takes it once the
-    // event that enabled it has been handled in full, so that a screen
-    // reader, which speaks the button as the focus lands, hears what the
-    // form has since told of it.
-    if (FocusedButton() == nullptr)
-        PostMessageW(window_, kFocusLater, 0, reinterpret_cast<LPARAM>(child.window));
-}
-
-void FormWindow::Clicked(HWND button)
-{
-    if (Child* child = ChildOf(button)) {
-        if (auto* control = dynamic_cast<CommandButton*>(child->control))
-            runtime_.Click(*control);
-    }
-}
-
 void FormWindow::PropertyChanged(Control& control, PropertyId which)
 {
     Child* child = nullptr;
@@ -451,56 +359,6 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     default:
         return DefWindowProcW(window_, message, wParam, lParam);
     }
-}
-
-LRESULT CALLBACK FormWindow::ChildProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(GetParent(window), GWLP_USERDATA));
-    if (self == nullptr)
-        return DefWindowProcW(window, message, wParam, lParam);
-    return Guarded(self->runtime_, [&]() -> LRESULT {
-        switch (message) {
-        case WM_PAINT: {
-            PAINTSTRUCT paint;
-            HDC dc = BeginPaint(window, &paint);
-            RECT client;
-            GetClientRect(window, &client);
-            if (const Child* child = self->ChildOf(window)) {
-                if (const auto* label = dynamic_cast<const Label*>(child->control))
-                    PaintLabel(dc, client, *label, child->shown, self->FontOf(*label), self->dpi_);
-                else if (const auto* shape = dynamic_cast<const Shape*>(child->control))
-                    PaintShape(dc, client, *shape, self->form_.BackColor, self->dpi_);
-            }
-            EndPaint(window, &paint);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            return 1; // painted whole at WM_PAINT
-        case WM_GETOBJECT:
-            if (const LRESULT object = AnswerGetObject(window, wParam, lParam); object != 0)
-                return object;
-            break;
-        case WM_NCDESTROY:
-            DetachControl(window);
-            break;
-        default:
-            break;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    });
-}
-
-LRESULT CALLBACK FormWindow::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-    DWORD_PTR)
-{
-    if (message == WM_GETOBJECT) {
-        if (const LRESULT object = AnswerGetObject(window, wParam, lParam); object != 0)
-            return object;
-    } else if (message == WM_NCDESTROY) {
-        DetachControl(window);
-        RemoveWindowSubclass(window, &ButtonProc, 0);
-    }
-    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 } // namespace forms::win32

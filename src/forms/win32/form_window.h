@@ -14,6 +14,7 @@
 #include <windows.h>
 
 #include <array>
+#include <exception>
 #include <map>
 #include <string>
 #include <vector>
@@ -52,6 +53,23 @@ private:
         std::wstring shown; // the caption a label shows
         std::string name, description; // as assistive technology last heard them
     };
+
+    // Posted to hand the focus to a button once the event that enabled it
+    // has been handled in full.
+    static constexpr UINT kFocusLater = WM_APP + 1;
+
+    // Runs a window procedure's work; no exception leaves it into the
+    // system's frames. One that escapes is the program's fatal error.
+    template <typename Work>
+    static LRESULT Guarded(Runtime& runtime, Work&& work)
+    {
+        try {
+            return work();
+        } catch (...) {
+            runtime.RaiseEvent([error = std::current_exception()] { std::rethrow_exception(error); });
+            return 0;
+        }
+    }
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // Labels and shapes, which the form paints.
