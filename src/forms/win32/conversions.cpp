@@ -68,10 +68,12 @@ std::wstring InstalledFace(const StdFont& font)
     if (IsInstalled(face))
         return face;
     // The Japanese UI faces are an optional feature outside Japan: for a
-    // Japanese face, its Latin name and the other Japanese UI faces first;
-    // then Arial or its metric twin, and the proportional sans-serif faces
-    // that every Windows (Segoe UI) and Wine (Tahoma) has.
-    static constexpr std::array<const wchar_t*, 3> kJapanese { L"MS PGothic", L"Meiryo UI", L"Yu Gothic UI" };
+    // Japanese face, its Latin name, the other Japanese UI faces, and
+    // IPAPGothic, which has MS PGothic's metrics (Wine finds it among a Linux
+    // desktop's fonts); then Arial or its metric twin, and the proportional
+    // sans-serif faces that every Windows (Segoe UI) and Wine (Tahoma) has.
+    static constexpr std::array<const wchar_t*, 4> kJapanese { L"MS PGothic", L"Meiryo UI", L"Yu Gothic UI",
+        L"IPAPGothic" };
     static constexpr std::array<const wchar_t*, 4> kLatin { L"Arial", L"Liberation Sans", L"Segoe UI", L"Tahoma" };
     if (font.Charset == SHIFTJIS_CHARSET) {
         for (const wchar_t* substitute : kJapanese) {
