@@ -105,27 +105,21 @@ public:
     // IAccessible: what the control says of itself.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override
     {
-        if (!IsSelf(child))
-            return E_INVALIDARG;
-        const Control* control = Live();
-        return control == nullptr ? CO_E_OBJNOTCONNECTED : ToBstr(control->AccessibleName, name);
+        const Control* control = nullptr;
+        const HRESULT reached = Reach(child, name, control);
+        return FAILED(reached) ? reached : ToBstr(control->AccessibleName, name);
     }
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override
     {
-        if (!IsSelf(child))
-            return E_INVALIDARG;
-        const Control* control = Live();
-        return control == nullptr ? CO_E_OBJNOTCONNECTED : ToBstr(control->AccessibleDescription, description);
+        const Control* control = nullptr;
+        const HRESULT reached = Reach(child, description, control);
+        return FAILED(reached) ? reached : ToBstr(control->AccessibleDescription, description);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
-        if (role == nullptr)
-            return E_POINTER;
-        if (!IsSelf(child))
-            return E_INVALIDARG;
-        const Control* control = Live();
-        if (control == nullptr)
-            return CO_E_OBJNOTCONNECTED;
+        const Control* control = nullptr;
+        if (const HRESULT reached = Reach(child, role, control); FAILED(reached))
+            return reached;
         role->vt = VT_I4;
         if (dynamic_cast<const CommandButton*>(control) != nullptr)
             role->lVal = ROLE_SYSTEM_PUSHBUTTON;
@@ -137,13 +131,9 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
-        if (state == nullptr)
-            return E_POINTER;
-        if (!IsSelf(child))
-            return E_INVALIDARG;
-        const Control* control = Live();
-        if (control == nullptr)
-            return CO_E_OBJNOTCONNECTED;
+        const Control* control = nullptr;
+        if (const HRESULT reached = Reach(child, state, control); FAILED(reached))
+            return reached;
         LONG flags = 0;
         if (dynamic_cast<const CommandButton*>(control) != nullptr) {
             flags |= STATE_SYSTEM_FOCUSABLE;
@@ -221,6 +211,17 @@ private:
     ~AccessibleControl() { standard_->Release(); }
 
     const Control* Live() const { return AttachedControl(window_) == control_ ? control_ : nullptr; }
+    // The control, when a question about `child` with its answer in `out`
+    // can be answered: it asks about the control itself, which still lives.
+    HRESULT Reach(const VARIANT& child, const void* out, const Control*& control) const
+    {
+        if (out == nullptr)
+            return E_POINTER;
+        if (!IsSelf(child))
+            return E_INVALIDARG;
+        control = Live();
+        return control == nullptr ? CO_E_OBJNOTCONNECTED : S_OK;
+    }
 
     HWND window_;
     const Control* control_;
