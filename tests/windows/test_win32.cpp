@@ -257,8 +257,8 @@ TEST_CASE("the program file's version record and icon")
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT size = 0;
     REQUIRE(VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &size));
-    CHECK(fixed->dwFileVersionMS == 0x00010000);
-    CHECK(fixed->dwProductVersionMS == 0x00010000);
+    CHECK((fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0)); // 1.0.0.0
+    CHECK((fixed->dwProductVersionMS == 0x00010000 && fixed->dwProductVersionLS == 0));
     CHECK(fixed->dwFileType == VFT_APP);
     CHECK(fixed->dwFileOS == VOS__WINDOWS32);
     DWORD* translation = nullptr;

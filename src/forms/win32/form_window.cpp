@@ -134,9 +134,9 @@ HWND FormWindow::CreateChild(Control& control, int id)
 void FormWindow::Layout(UINT dpi, const RECT* suggested)
 {
     dpi_ = dpi;
-    for (const auto& [font, handle] : fonts_)
-        DeleteObject(handle);
-    fonts_.clear();
+    // The fonts at the old DPI go once no control uses them any more.
+    std::map<const StdFont*, HFONT> old;
+    old.swap(fonts_);
     auto fontOf = [this](const StdFont* font) -> HFONT {
         if (font == nullptr)
             return nullptr;
@@ -156,6 +156,8 @@ void FormWindow::Layout(UINT dpi, const RECT* suggested)
             fontOf(label->Font != nullptr ? label->Font : form_.Font);
         }
     }
+    for (const auto& [font, handle] : old)
+        DeleteObject(handle);
 
     const SIZE client { TwipsToPixels(form_.ClientWidth, dpi), TwipsToPixels(form_.ClientHeight, dpi) };
     RECT frame { 0, 0, client.cx, client.cy };
