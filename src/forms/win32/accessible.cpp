@@ -32,7 +32,7 @@ HRESULT ToBstr(const std::string& text, BSTR* result)
         const std::wstring wide = Widen(text);
         *result = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
     } catch (const std::bad_alloc&) {
-        // No exception crosses a COM call.
+        return E_OUTOFMEMORY; // no exception crosses a COM call
     }
     return *result != nullptr ? S_OK : E_OUTOFMEMORY;
 }
@@ -213,7 +213,8 @@ private:
     const Control* Live() const { return AttachedControl(window_) == control_ ? control_ : nullptr; }
     // The control, when a question about `child` with its answer in `out`
     // can be answered: it asks about the control itself, which still lives.
-    HRESULT Reach(const VARIANT& child, const void* out, const Control*& control) const
+    template <typename Out>
+    HRESULT Reach(const VARIANT& child, const Out* out, const Control*& control) const
     {
         if (out == nullptr)
             return E_POINTER;
