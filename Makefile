@@ -27,7 +27,8 @@ check: test-deps build build-sanitize
 	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
 	ctest --test-dir $(SANITIZE) --output-on-failure -j$(JOBS) -L 'unit|view'
 
-# `make check` and `make package` on Debian 13, from this Debian 12 machine:
+# `make check`, `make package` and `make check-windows` on Debian 13, from
+# this Debian 12 machine:
 # in a fresh Debian 13 root, on a clone of the committed HEAD (needs root).
 check-debian13: package-deps
 	scripts/check-debian13
