@@ -59,10 +59,13 @@ class Game:
         wait(lambda: self.grab(REELS) != before, 'the reels to spin')
         stop()
 
-        def still():
+        def still():  # spinning reels show the same three symbols again one grab in 1,000
             shown = self.grab(REELS)
-            time.sleep(0.3)
-            return self.grab(REELS) == shown
+            for _ in range(3):
+                time.sleep(0.2)
+                if self.grab(REELS) != shown:
+                    return False
+            return True
         wait(still, 'the reels to stop')
         cells = [[self.grab(cell) for cell in reel] for reel in CELLS]
         for rows, lamp in zip(LINES, LAMPS):
