@@ -29,12 +29,11 @@ void Win32Platform::DoEvents()
     }
 }
 
-int Win32Platform::Run()
+void Win32Platform::Run()
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0)
         Dispatch(message);
-    return static_cast<int>(message.wParam);
 }
 
 HWND Win32Platform::Owner() const

@@ -33,8 +33,8 @@ public:
     void ReportFatal(const RuntimeError& error) override;
     void Quit(int exitStatus) override;
 
-    // Runs the event loop until Quit; returns its exit status.
-    int Run();
+    // Runs the event loop until Quit.
+    void Run();
 
 private:
     void Dispatch(MSG& message);
