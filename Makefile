@@ -7,6 +7,8 @@
 BUILD    := build
 SANITIZE := build-sanitize
 WINDOWS  := build-windows
+# Given once, when the Windows build directory is made; CMake keeps it.
+WINDOWS_TOOLCHAIN = $(if $(wildcard $(WINDOWS)/CMakeCache.txt),,--toolchain cmake/mingw-w64-x86_64.cmake)
 PKGDIR   := build-deb
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 CMAKE    := cmake
@@ -36,7 +38,7 @@ check-debian13: package-deps
 # build-windows/vantu.exe, cross-compiled with MinGW-w64: one program that
 # needs no DLL that Windows does not ship.
 windows: windows-deps
-	$(CMAKE) -S . -B $(WINDOWS) --toolchain cmake/mingw-w64-x86_64.cmake --log-level=WARNING \
+	$(CMAKE) -S . -B $(WINDOWS) $(WINDOWS_TOOLCHAIN) --log-level=WARNING \
 		-DCMAKE_BUILD_TYPE=Release -DVANTU_WERROR=ON -DBUILD_TESTING=OFF
 	$(CMAKE) --build $(WINDOWS) --target vantu -j$(JOBS)
 
@@ -56,7 +58,7 @@ lint-windows: build-windows-tests
 	@echo "lint-windows: clang-tidy found nothing"
 
 build-windows-tests: windows-test-deps
-	$(CMAKE) -S . -B $(WINDOWS) --toolchain cmake/mingw-w64-x86_64.cmake --log-level=WARNING \
+	$(CMAKE) -S . -B $(WINDOWS) $(WINDOWS_TOOLCHAIN) --log-level=WARNING \
 		-DCMAKE_BUILD_TYPE=Release -DVANTU_WERROR=ON -DBUILD_TESTING=ON
 	$(CMAKE) --build $(WINDOWS) -j$(JOBS)
 
