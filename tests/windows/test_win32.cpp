@@ -19,6 +19,8 @@
 #include <oleacc.h>
 
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -238,9 +240,10 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
             CHECK(spec.lfHeight == -std::lround(points * dpi / 72));
             CHECK(spec.lfWeight == weight);
             HDC dc = GetDC(nullptr);
-            SelectObject(dc, font);
+            HGDIOBJ before = SelectObject(dc, font);
             wchar_t face[LF_FACESIZE] {};
             GetTextFaceW(dc, LF_FACESIZE, face);
+            SelectObject(dc, before);
             ReleaseDC(nullptr, dc);
             CHECK(std::wstring(face) == spec.lfFaceName); // installed, not the mapper's guess
         }
@@ -298,8 +301,9 @@ TEST_CASE("the program file's version record and icon")
     const auto* palette = reinterpret_cast<const RGBQUAD*>(image + header->biSize);
     const BYTE* pixels = image + header->biSize + 16 * sizeof(RGBQUAD);
     const BYTE* mask = pixels + 32 * std::ptrdiff_t { 16 }; // after 32 rows of 16 bytes
-    std::map<char, std::string> colours;
-    for (int c = 1; c <= 11; ++c)
+    std::map<char, std::string> colours; // the XPM's, one character a pixel
+    const int colourCount = std::atoi(std::strchr(std::strchr(vantu_xpm[0], ' ') + 1, ' ') + 1);
+    for (int c = 1; c <= colourCount; ++c)
         colours[vantu_xpm[c][0]] = std::string(vantu_xpm[c] + 4);
     int wrong = 0;
     for (int y = 0; y < 32; ++y)
@@ -309,7 +313,7 @@ TEST_CASE("the program file's version record and icon")
             const RGBQUAD c = palette[(pixels[row * 16 + x / 2] >> (x % 2 ? 0 : 4)) & 15];
             char hex[8];
             snprintf(hex, sizeof hex, "#%02X%02X%02X", c.rgbRed, c.rgbGreen, c.rgbBlue);
-            wrong += clear ? colours[vantu_xpm[12 + y][x]] != "None" : colours[vantu_xpm[12 + y][x]] != hex;
+            wrong += clear ? colours[vantu_xpm[1 + colourCount + y][x]] != "None" : colours[vantu_xpm[1 + colourCount + y][x]] != hex;
         }
     CHECK(wrong == 0);
     FreeLibrary(program);
