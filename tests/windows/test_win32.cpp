@@ -19,11 +19,10 @@
 #include <oleacc.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -302,7 +301,9 @@ TEST_CASE("the program file's version record and icon")
     const BYTE* pixels = image + header->biSize + 16 * sizeof(RGBQUAD);
     const BYTE* mask = pixels + 32 * std::ptrdiff_t { 16 }; // after 32 rows of 16 bytes
     std::map<char, std::string> colours; // the XPM's, one character a pixel
-    const int colourCount = std::atoi(std::strchr(std::strchr(vantu_xpm[0], ' ') + 1, ' ') + 1);
+    int drawnWidth = 0, drawnHeight = 0, colourCount = 0;
+    std::istringstream(vantu_xpm[0]) >> drawnWidth >> drawnHeight >> colourCount;
+    REQUIRE((drawnWidth == 32 && drawnHeight == 32));
     for (int c = 1; c <= colourCount; ++c)
         colours[vantu_xpm[c][0]] = std::string(vantu_xpm[c] + 4);
     int wrong = 0;
