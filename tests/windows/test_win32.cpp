@@ -234,17 +234,17 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
             HFONT font = control == &game.f.cmdGo
                 ? reinterpret_cast<HFONT>(SendMessageW(game[*control], WM_GETFONT, 0, 0))
                 : game.window.FontOf(*control);
-            LOGFONTW spec {};
-            REQUIRE(GetObjectW(font, sizeof spec, &spec) == sizeof spec);
-            CHECK(spec.lfHeight == -std::lround(points * dpi / 72));
-            CHECK(spec.lfWeight == weight);
+            LOGFONTW logFont {};
+            REQUIRE(GetObjectW(font, sizeof logFont, &logFont) == sizeof logFont);
+            CHECK(logFont.lfHeight == -std::lround(points * dpi / 72));
+            CHECK(logFont.lfWeight == weight);
             HDC dc = GetDC(nullptr);
             HGDIOBJ before = SelectObject(dc, font);
             wchar_t face[LF_FACESIZE] {};
             GetTextFaceW(dc, LF_FACESIZE, face);
             SelectObject(dc, before);
             ReleaseDC(nullptr, dc);
-            CHECK(std::wstring(face) == spec.lfFaceName); // installed, not the mapper's guess
+            CHECK(std::wstring(face) == logFont.lfFaceName); // installed, not the mapper's guess
         }
     }
     SetSysColors(1, &windowText, &standard);

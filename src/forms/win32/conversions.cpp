@@ -90,20 +90,20 @@ std::wstring InstalledFace(const StdFont& font)
 
 HFONT CreateFontFor(const StdFont& font, UINT dpi)
 {
-    LOGFONTW spec {};
-    spec.lfHeight = -static_cast<LONG>(std::lround(font.Size * dpi / 72.0));
-    spec.lfWeight = font.Weight;
-    spec.lfItalic = font.Italic ? TRUE : FALSE;
-    spec.lfUnderline = font.Underline ? TRUE : FALSE;
-    spec.lfStrikeOut = font.Strikethrough ? TRUE : FALSE;
-    spec.lfQuality = CLEARTYPE_QUALITY;
-    spec.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+    LOGFONTW logFont {};
+    logFont.lfHeight = -static_cast<LONG>(std::lround(font.Size * dpi / 72.0));
+    logFont.lfWeight = font.Weight;
+    logFont.lfItalic = font.Italic ? TRUE : FALSE;
+    logFont.lfUnderline = font.Underline ? TRUE : FALSE;
+    logFont.lfStrikeOut = font.Strikethrough ? TRUE : FALSE;
+    logFont.lfQuality = CLEARTYPE_QUALITY;
+    logFont.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
     const std::wstring face = InstalledFace(font);
     // A substitute is asked for in any character set it has; the design's
     // own face in the design's.
-    spec.lfCharSet = face == Widen(font.Name) ? static_cast<BYTE>(font.Charset) : BYTE { DEFAULT_CHARSET };
-    face.copy(spec.lfFaceName, LF_FACESIZE - 1);
-    return CreateFontIndirectW(&spec);
+    logFont.lfCharSet = face == Widen(font.Name) ? static_cast<BYTE>(font.Charset) : BYTE { DEFAULT_CHARSET };
+    face.copy(logFont.lfFaceName, LF_FACESIZE - 1);
+    return CreateFontIndirectW(&logFont);
 }
 
 std::wstring Widen(std::string_view utf8)
