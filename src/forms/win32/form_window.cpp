@@ -137,24 +137,18 @@ void FormWindow::Layout(UINT dpi, const RECT* suggested)
     // The fonts at the old DPI go once no control uses them any more.
     std::map<const StdFont*, HFONT> old;
     old.swap(fonts_);
-    auto fontOf = [this](const StdFont* font) -> HFONT {
-        if (font == nullptr)
-            return nullptr;
-        auto [place, added] = fonts_.try_emplace(font, nullptr);
-        if (added)
-            place->second = CreateFontFor(*font, dpi_);
-        return place->second;
-    };
     for (Child& child : children_) {
         const RECT place = PixelRect(*child.control, dpi);
         SetWindowPos(child.window, nullptr, place.left, place.top, place.right - place.left,
             place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        if (auto* button = dynamic_cast<CommandButton*>(child.control)) {
-            HFONT font = fontOf(button->Font != nullptr ? button->Font : form_.Font);
-            SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        } else if (auto* label = dynamic_cast<Label*>(child.control)) {
-            fontOf(label->Font != nullptr ? label->Font : form_.Font);
-        }
+        const StdFont* font = DesignFontOf(*child.control);
+        if (font == nullptr)
+            continue;
+        auto [made, added] = fonts_.try_emplace(font, nullptr);
+        if (added)
+            made->second = CreateFontFor(*font, dpi_);
+        if (dynamic_cast<CommandButton*>(child.control) != nullptr)
+            SendMessageW(child.window, WM_SETFONT, reinterpret_cast<WPARAM>(made->second), FALSE);
     }
     for (const auto& [font, handle] : old)
         DeleteObject(handle);
@@ -189,24 +183,28 @@ void FormWindow::Layout(UINT dpi, const RECT* suggested)
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+const StdFont* FormWindow::DesignFontOf(const Control& control) const
+{
+    const StdFont* own = nullptr;
+    if (const auto* label = dynamic_cast<const Label*>(&control))
+        own = label->Font;
+    else if (const auto* button = dynamic_cast<const CommandButton*>(&control))
+        own = button->Font;
+    else
+        return nullptr; // shapes have no text
+    return own != nullptr ? own : form_.Font;
+}
+
 HFONT FormWindow::FontOf(const Control& control) const
 {
-    const StdFont* font = form_.Font;
-    if (const auto* label = dynamic_cast<const Label*>(&control); label != nullptr && label->Font != nullptr)
-        font = label->Font;
-    else if (const auto* button = dynamic_cast<const CommandButton*>(&control); button != nullptr && button->Font != nullptr)
-        font = button->Font;
-    const auto found = fonts_.find(font);
+    const auto found = fonts_.find(DesignFontOf(control));
     return found == fonts_.end() ? nullptr : found->second;
 }
 
 HWND FormWindow::HandleOf(const Control& control) const
 {
-    for (const Child& child : children_) {
-        if (child.control == &control)
-            return child.window;
-    }
-    return nullptr;
+    const Child* child = FindChild(children_, control);
+    return child == nullptr ? nullptr : child->window;
 }
 
 FormWindow::Child* FormWindow::ChildOf(HWND window)
@@ -234,11 +232,7 @@ void FormWindow::Hide()
 
 void FormWindow::PropertyChanged(Control& control, PropertyId which)
 {
-    Child* child = nullptr;
-    for (Child& candidate : children_) {
-        if (candidate.control == &control)
-            child = &candidate;
-    }
+    Child* child = FindChild(children_, control);
     if (child == nullptr)
         return;
     switch (which) {

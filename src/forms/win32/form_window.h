@@ -80,6 +80,19 @@ private:
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void PropertyChanged(Control& control, PropertyId which) override;
     Child* ChildOf(HWND window);
+    // The child that shows the control, in children (const or not).
+    template <typename Children>
+    static auto FindChild(Children& children, const Control& control) -> decltype(&children.front())
+    {
+        for (auto& child : children) {
+            if (child.control == &control)
+                return &child;
+        }
+        return nullptr;
+    }
+    // The font the design gives the control: its own, or the form's; none
+    // for a control without text.
+    const StdFont* DesignFontOf(const Control& control) const;
     HWND CreateChild(Control& control, int id);
     // Places the window, its controls and their fonts for dpi.
     void Layout(UINT dpi, const RECT* suggested);
