@@ -9,23 +9,11 @@
 
 #include "forms/qt/form_window.h"
 #include "forms/qt/qt_platform.h"
+#include "hooked_platform.h"
 #include "window/frmMain.h"
 
-#include <functional>
-
-struct HookedPlatform : forms::qt::QtPlatform {
-    std::function<void(int)> onDoEvents; // runs at each DoEvents with its count
-    int sweeps = 0;
-    void DoEvents() override
-    {
-        QtPlatform::DoEvents();
-        if (onDoEvents)
-            onDoEvents(++sweeps);
-    }
-};
-
 struct QtGame {
-    HookedPlatform platform;
+    HookedPlatform<forms::qt::QtPlatform> platform;
     forms::Runtime runtime { platform };
     frmMain f { runtime };
     forms::qt::FormWindow window { f, runtime };

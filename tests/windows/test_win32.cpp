@@ -14,6 +14,7 @@
 #include "forms/win32/conversions.h"
 #include "forms/win32/form_window.h"
 #include "forms/win32/win32_platform.h"
+#include "hooked_platform.h"
 #include "window/frmMain.h"
 
 #include <oleacc.h>
@@ -31,23 +32,8 @@ namespace {
 
 using forms::win32::FormWindow;
 
-struct HookedPlatform : forms::win32::Win32Platform {
-    HookedPlatform()
-        : Win32Platform("Vantu")
-    {
-    }
-    std::function<void(int)> onDoEvents; // at each DoEvents, with its count
-    int sweeps = 0;
-    void DoEvents() override
-    {
-        Win32Platform::DoEvents();
-        if (onDoEvents)
-            onDoEvents(++sweeps);
-    }
-};
-
 struct Game {
-    HookedPlatform platform;
+    HookedPlatform<forms::win32::Win32Platform> platform { "Vantu" };
     forms::Runtime runtime { platform };
     frmMain f { runtime };
     FormWindow window { f, runtime };
