@@ -13,7 +13,7 @@ PKGDIR   := build-deb
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 CMAKE    := cmake
 
-.PHONY: run check check-debian13 windows check-windows lint-windows build-windows-tests lint bench build build-sanitize package package-test screenshot deps test-deps package-deps windows-deps windows-test-deps clean
+.PHONY: run check check-debian13 release check-release windows check-windows lint-windows build-windows-tests lint bench build build-sanitize package package-test screenshot deps test-deps package-deps windows-deps windows-test-deps release-deps clean
 
 # The game alone, with the compiler's warnings shown but never fatal: a
 # warning that a newer compiler or Qt adds must not cost a player the game.
@@ -34,6 +34,20 @@ check: test-deps build build-sanitize
 # in a fresh Debian 13 root, on a clone of the committed HEAD (needs root).
 check-debian13: package-deps
 	scripts/check-debian13
+
+# dist/: the source, the Debian package, the Windows zip and installer, and
+# their sums, from the committed HEAD; the same commit gives the same bytes.
+# Signed when both VANTU_SIGN_CERT and VANTU_SIGN_KEY name PEM files.
+release: release-deps
+	scripts/release
+
+# What the release in dist/ holds, tried as players get it: the installer
+# and the zip under Wine, the package in fresh Debian 12 and 13 roots, the
+# source built without git; then a second release from a second clone, byte
+# for byte the same, and a release signed with a certificate of the check's
+# own (needs root, for the Debian roots).
+check-release: release-deps
+	scripts/check-release
 
 # build-windows/vantu.exe, cross-compiled with MinGW-w64: one program that
 # needs no DLL that Windows does not ship.
@@ -78,12 +92,13 @@ bench: test-deps build
 	dbus-run-session -- /usr/bin/python3 bench/atspi_events.py $(BUILD)/vantu
 
 # A Debian package, built by Debian's tools from a copy of the files that git
-# tracks (as they are in the work tree), without running the tests: all that
-# the build writes, the copy's parent directory included, is in $(PKGDIR).
+# tracks (as they are in the work tree, or as PACKAGE_COMMIT holds them),
+# without running the tests: all that the build writes, the copy's parent
+# directory included, is in $(PKGDIR).
 # Lintian must report neither an error nor a warning.
 package: package-deps
 	rm -rf $(PKGDIR) && mkdir -p $(PKGDIR)
-	tree=$$(git stash create) && git archive --prefix=vantu/ $${tree:-HEAD} | tar -x -C $(PKGDIR)
+	tree=$(or $(PACKAGE_COMMIT),$$(git stash create)) && git archive --prefix=vantu/ $${tree:-HEAD} | tar -x -C $(PKGDIR)
 	cd $(PKGDIR)/vantu && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" dpkg-buildpackage -b -us -uc
 	lintian --fail-on error,warning $(PKGDIR)/*.changes
 
@@ -119,5 +134,8 @@ windows-deps:
 windows-test-deps:
 	scripts/install-deps --windows-test
 
+release-deps:
+	scripts/install-deps --release
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE) $(WINDOWS) $(PKGDIR)
+	rm -rf $(BUILD) $(SANITIZE) $(WINDOWS) $(PKGDIR) build-release

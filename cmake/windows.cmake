@@ -9,6 +9,9 @@ enable_language(RC)
 # The C and C++ runtimes, and the threads library under them, go into the
 # program itself; a release build is stripped of its symbols.
 add_link_options(-static $<$<CONFIG:Release>:-s>)
+# The PE header's time stamp stays zero: the same sources give the same
+# program, whenever and wherever it is built.
+add_link_options(-Wl,--no-insert-timestamp)
 
 # The Win32 backend of the forms runtime. Knows nothing of the game. Windows
 # 10 (1607) or later: per-monitor DPI awareness.
@@ -56,3 +59,20 @@ include(CTest)
 if(BUILD_TESTING)
   add_subdirectory(tests/windows)
 endif()
+
+# What a release takes from this build besides vantu.exe (scripts/release):
+# the zip's and the installer's texts, with the line ends that Windows'
+# Notepad expects, and the installer's values. Each version of the game is a
+# product of its own for Windows Installer, under the one upgrade code: a
+# later version replaces an earlier one.
+configure_file(resources/windows-readme.txt.in release/README.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(LICENSE release/LICENSE.txt @ONLY NEWLINE_STYLE CRLF)
+set(VANTU_UPGRADE_CODE A9088297-6D00-410C-9455-EA41C56F51F4)
+string(UUID VANTU_PRODUCT_CODE NAMESPACE ${VANTU_UPGRADE_CODE}
+  NAME "${VANTU_APP_NAME} ${VANTU_APP_VERSION}" TYPE SHA1 UPPER)
+file(CONFIGURE OUTPUT release/release.env CONTENT [[
+VANTU_VERSION=@VANTU_APP_VERSION@
+VANTU_UPGRADE_CODE=@VANTU_UPGRADE_CODE@
+VANTU_PRODUCT_CODE=@VANTU_PRODUCT_CODE@
+VANTU_HOMEPAGE=@VANTU_HOMEPAGE@
+]] @ONLY)
