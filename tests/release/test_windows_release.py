@@ -1,0 +1,160 @@
+# SPDX-FileCopyrightText: 2026 The Vantu developers
+# SPDX-License-Identifier: MIT
+
+# The Windows files of a release as a player gets them, under Wine on the X
+# server that wine-desktop runs, in a Wine prefix of their own: the installer
+# installed, started from its shortcut, installed again, replaced by a later
+# version and removed without a trace; the zip unpacked into a folder whose
+# name has spaces and letters beyond ASCII, and started from there.
+import os
+import re
+import subprocess
+import uuid
+import zipfile
+from pathlib import Path
+
+DIST = Path(os.environ['VANTU_DIST'])
+FILES = Path(os.environ['VANTU_RELEASE_FILES'])  # what the release packed
+SOURCE = Path(__file__).resolve().parents[2]
+PREFIX = Path(os.environ['WINEPREFIX'])
+DRIVE_C = PREFIX / 'drive_c'
+VERSION = re.fullmatch(r'vantu-(.+)\.tar\.xz', next(DIST.glob('vantu-*.tar.xz')).name)[1]
+MSI = DIST / f'vantu-{VERSION}-windows-x64.msi'
+ZIP = DIST / f'vantu-{VERSION}-windows-x64.zip'
+HOMEPAGE = os.environ['VANTU_HOMEPAGE']
+UNINSTALL = 'Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\'
+TIMEOUT = 120
+
+
+def run(*args):
+    return subprocess.run(args, timeout=TIMEOUT, capture_output=True, text=True).returncode
+
+
+def msiexec(*args):
+    status = run('wine', 'msiexec', *args, '/qn')
+    run('wineserver', '-w')  # the registry is on disk once Wine has ended
+    return status
+
+
+def files():
+    return {path.relative_to(DRIVE_C).as_posix() for path in DRIVE_C.rglob('*')}
+
+
+def registry():
+    """Every key of the prefix, with the lines of its values, from Wine's registry files."""
+    keys = {}
+    for hive in ('system.reg', 'user.reg'):
+        key = None
+        for line in (PREFIX / hive).read_text(encoding='utf-8', errors='replace').splitlines():
+            if line.startswith('['):
+                key = keys.setdefault(f'{hive}:{line[1:line.index("]")]}', [])
+            elif key is not None and line and not line.startswith(('#', ';')):
+                key.append(line)
+    return keys
+
+
+def uninstall_entries():
+    return {key: dict(value.split('=', 1) for value in values if value.startswith('"'))
+            for key, values in registry().items() if UNINSTALL in key
+            and '"DisplayName"="Vantu"' in values}
+
+
+def start_and_close(*command):
+    """Starts the game, waits for its window, closes it as a player does."""
+    game = subprocess.Popen(['wine', *command])
+    try:
+        for _ in range(TIMEOUT * 5):
+            if run('xdotool', 'search', '--onlyvisible', '--name', '^Vantu$') == 0:
+                break
+            assert game.poll() is None, f'the game ended with status {game.returncode} before its window showed'
+            subprocess.run(['sleep', '0.2'])
+        else:
+            raise AssertionError('no Vantu window appeared')
+        assert run('wmctrl', '-c', 'Vantu') == 0
+        return game.wait(timeout=TIMEOUT)
+    finally:
+        game.kill()
+
+
+def holds(link, path):
+    """Whether a shortcut names the path, in either of the encodings it may use."""
+    return path.encode('latin-1') in link or path.encode('utf-16-le') in link
+
+
+def packed(code):
+    """A GUID as Windows Installer writes it in its own keys: each part reversed."""
+    hex_digits = code.strip('{}').replace('-', '')
+    parts = [hex_digits[:8], hex_digits[8:12], hex_digits[12:16]] + [hex_digits[i:i + 2] for i in range(16, 32, 2)]
+    return ''.join(part[::-1] for part in parts).upper()
+
+
+def test_installer_installs_starts_upgrades_and_leaves_nothing(tmp_path):
+    files_before, keys_before = files(), set(registry())
+    assert msiexec('/i', MSI) == 0
+
+    folder = DRIVE_C / 'Program Files/Vantu'
+    assert sorted(path.name for path in folder.iterdir()) == ['LICENSE.txt', 'README.txt', 'vantu.exe']
+    assert (folder / 'vantu.exe').read_bytes() == zipfile.ZipFile(ZIP).read('vantu.exe')
+    # Wine's Windows Installer puts an all-users shortcut in the user's Start
+    # menu; Windows puts it in the one that all users share.
+    shortcuts = [path for path in DRIVE_C.rglob('Start Menu/Programs/*.lnk')]
+    assert [path.name for path in shortcuts] == ['Vantu.lnk']
+    link = shortcuts[0].read_bytes()
+    assert holds(link, 'C:\\Program Files\\Vantu\\vantu.exe')
+
+    [(key, entry)] = uninstall_entries().items()
+    product_code = key.rsplit('\\', 1)[1]
+    assert entry['"DisplayVersion"'] == f'"{VERSION}"'
+    assert entry['"Publisher"'] == '"The Vantu developers"'
+    assert entry['"URLInfoAbout"'] == f'"{HOMEPAGE}"'
+    # The entry's icon is the product's, which Windows Installer keeps with
+    # the product's other data; the shortcut shows the same.
+    icon = next(value for values in registry().values() for value in values if value.startswith('"ProductIcon"='))
+    icon_path = icon.split('=', 1)[1].strip('"').replace('\\\\', '\\')
+    assert holds(link, icon_path)
+    assert (DRIVE_C / icon_path[3:].replace('\\', '/')).read_bytes() == (FILES / 'vantu.ico').read_bytes()
+
+    start_menu = str(shortcuts[0].relative_to(DRIVE_C)).replace('/', '\\')
+    assert start_and_close('start', '/wait', f'C:\\{start_menu}') == 0
+
+    # The same installer again, then a later version: one entry each time.
+    assert msiexec('/i', MSI) == 0
+    assert len(uninstall_entries()) == 1
+    later = f'{VERSION.split(".")[0]}.{int(VERSION.split(".")[1]) + 1:02d}'
+    upgrade_code = next(line.split('=')[1] for line in (FILES.parent / 'windows/release/release.env').read_text().splitlines()
+                        if line.startswith('VANTU_UPGRADE_CODE='))
+    later_msi = tmp_path / 'later.msi'
+    subprocess.run([SOURCE / 'scripts/release-files', 'msi', later_msi, '0', SOURCE / 'resources/vantu.wxs', FILES,
+                    f'Version={later}', f'ProductCode={str(uuid.uuid4()).upper()}', f'UpgradeCode={upgrade_code}',
+                    f'Homepage={HOMEPAGE}'], check=True, capture_output=True)
+    assert msiexec('/i', later_msi) == 0
+    [entry] = uninstall_entries().values()
+    assert entry['"DisplayVersion"'] == f'"{later}"'
+    assert (folder / 'vantu.exe').exists()
+
+    # Removed: no file, folder, shortcut or key of the game's is left, and
+    # nothing names it, its product or its upgrade code.
+    assert msiexec('/x', later_msi) == 0
+    # Windows Installer's own cache folder, which every Windows has, stays.
+    assert files() - files_before <= {'windows/Installer'}
+    keys_after = registry()
+    assert set(keys_after) - keys_before == set()
+    text = '\n'.join(f'{key}\n' + '\n'.join(values) for key, values in keys_after.items()).upper()
+    for trace in ('VANTU', product_code.strip('{}'), packed(product_code), upgrade_code, packed(upgrade_code)):
+        assert trace.upper() not in text, f'the registry still holds {trace}'
+
+
+def test_zip_runs_from_a_folder_with_spaces_and_umlauts():
+    folder = DRIVE_C / 'Spiele für alle/Vantu'
+    with zipfile.ZipFile(ZIP) as archive:
+        assert sorted(archive.namelist()) == ['LICENSE.txt', 'README.txt', 'vantu.exe']
+        archive.extractall(folder)
+    for text in ('LICENSE.txt', 'README.txt'):
+        lines = (folder / text).read_bytes().split(b'\n')
+        assert lines[-1] == b'' and all(line.endswith(b'\r') for line in lines[:-1]), f'{text} has a bare line feed'
+    assert f'Vantu {VERSION}' in (folder / 'README.txt').read_text()
+
+    before = files()
+    assert start_and_close('C:\\Spiele für alle\\Vantu\\vantu.exe') == 0
+    # The game writes nothing: Wine's own files aside, the disk is as it was.
+    assert {path for path in files() - before if not path.startswith(('windows/', 'users/'))} == set()
