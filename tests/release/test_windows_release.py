@@ -5,9 +5,9 @@
 # server that wine-desktop runs, in a Wine prefix of their own: the installer
 # installed, started from its shortcut, installed again, replaced by a later
 # version and removed without a trace; the zip unpacked into a folder whose
-# name has spaces and letters beyond ASCII, and started from there.
+# name has spaces and letters beyond ASCII, and started from there. They read
+# dist/ and build-release/, where `make release` left them.
 import os
-import re
 import subprocess
 import time
 import uuid
@@ -16,15 +16,16 @@ from pathlib import Path
 
 import pytest
 
-DIST = Path(os.environ['VANTU_DIST'])
-FILES = Path(os.environ['VANTU_RELEASE_FILES'])  # what the release packed
 SOURCE = Path(__file__).resolve().parents[2]
-PREFIX = Path(os.environ['WINEPREFIX'])
-DRIVE_C = PREFIX / 'drive_c'
-VERSION = re.fullmatch(r'vantu-(.+)\.tar\.xz', next(DIST.glob('vantu-*.tar.xz')).name)[1]
+DIST = SOURCE / 'dist'
+BUILD = SOURCE / 'build-release'  # what the release was made from
+FILES = BUILD / 'windows-files'  # what it packed for Windows
+PROJECT = dict(line.split('=', 1) for line in (BUILD / 'windows/release/release.env').read_text().splitlines())
+VERSION, HOMEPAGE = PROJECT['VANTU_VERSION'], PROJECT['VANTU_HOMEPAGE']
 MSI = DIST / f'vantu-{VERSION}-windows-x64.msi'
 ZIP = DIST / f'vantu-{VERSION}-windows-x64.zip'
-HOMEPAGE = os.environ['VANTU_HOMEPAGE']
+PREFIX = Path(os.environ['WINEPREFIX'])
+DRIVE_C = PREFIX / 'drive_c'
 UNINSTALL = 'Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\'
 TIMEOUT = 120
 
@@ -123,8 +124,9 @@ def test_installer_installs_starts_upgrades_and_leaves_nothing(tmp_path):
     assert entry['"URLInfoAbout"'] == f'"{HOMEPAGE}"'
     # The entry's icon is the product's, which Windows Installer keeps with
     # the product's other data; the shortcut shows the same.
-    icon = next(value for values in registry().values() for value in values if value.startswith('"ProductIcon"='))
-    icon_path = icon.split('=', 1)[1].strip('"').replace('\\\\', '\\')
+    product = registry()[f'system.reg:Software\\\\Classes\\\\Installer\\\\Products\\\\{packed(product_code)}']
+    [icon_path] = [value.split('=', 1)[1].strip('"').replace('\\\\', '\\') for value in product
+                   if value.startswith('"ProductIcon"=')]
     assert holds(link, icon_path)
     assert (DRIVE_C / icon_path[3:].replace('\\', '/')).read_bytes() == (FILES / 'vantu.ico').read_bytes()
 
@@ -138,8 +140,7 @@ def test_installer_installs_starts_upgrades_and_leaves_nothing(tmp_path):
     assert msiexec('/i', MSI) == 0
     assert len(uninstall_entries()) == 1
     later = f'{VERSION.split(".")[0]}.{int(VERSION.split(".")[1]) + 1:02d}'
-    upgrade_code = next(line.split('=')[1] for line in (FILES.parent / 'windows/release/release.env').read_text().splitlines()
-                        if line.startswith('VANTU_UPGRADE_CODE='))
+    upgrade_code = PROJECT['VANTU_UPGRADE_CODE']
     later_msi = tmp_path / 'later.msi'
     subprocess.run([SOURCE / 'scripts/release-files', 'msi', later_msi, '0', SOURCE / 'resources/vantu.wxs', FILES,
                     f'Version={later}', f'ProductCode={str(uuid.uuid4()).upper()}', f'UpgradeCode={upgrade_code}',
@@ -174,7 +175,8 @@ def test_zip_runs_from_a_folder_with_spaces_and_umlauts():
         assert lines[-1] == b'' and all(line.endswith(b'\r') for line in lines[:-1]), f'{text} has a bare line feed'
     assert f'Vantu {VERSION}' in (folder / 'README.txt').read_text()
 
-    before = files()
+    run('wineserver', '-w')
+    before = files(), registry()
     game = subprocess.Popen(['wine', 'C:\\Spiele für alle\\Vantu\\vantu.exe'])
     try:
         show_and_close(lambda: game.poll() is None)
@@ -182,4 +184,9 @@ def test_zip_runs_from_a_folder_with_spaces_and_umlauts():
     finally:
         game.kill()
     # The game writes nothing: Wine's own files aside, the disk is as it was.
-    assert {path for path in files() - before if not path.startswith(('windows/', 'users/'))} == set()
+    # The game writes nothing: no file, and no key or value but those in
+    # which Wine records the display it starts on.
+    run('wineserver', '-w')
+    assert files() == before[0]
+    written = {key for key, values in registry().items() if before[1].get(key) != values}
+    assert all(key.startswith('system.reg:System\\\\CurrentControlSet\\\\') for key in written), written
