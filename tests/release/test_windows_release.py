@@ -65,19 +65,17 @@ def registry():
     return keys
 
 
-def uninstall_entries():
+def uninstall_entries(keys):
     return {key: dict(value.split('=', 1) for value in values if value.startswith('"'))
-            for key, values in registry().items() if UNINSTALL in key
+            for key, values in keys.items() if UNINSTALL in key
             and '"DisplayName"="Vantu"' in values}
 
 
 def show_and_close(running):
     """Waits for the game's window and closes it, as a player does, then waits
     for the game to end; running() says whether it still may show one."""
-    def window():
-        return run('xdotool', 'search', '--onlyvisible', '--name', '^Vantu$') == 0
     for _ in range(TIMEOUT * 5):
-        if window():
+        if run('xdotool', 'search', '--onlyvisible', '--name', '^Vantu$') == 0:
             break
         assert running(), 'the game ended before its window showed'
         time.sleep(0.2)
@@ -117,14 +115,15 @@ def test_installer_installs_starts_upgrades_and_leaves_nothing(tmp_path):
     link = shortcuts[0].read_bytes()
     assert holds(link, 'C:\\Program Files\\Vantu\\vantu.exe')
 
-    [(key, entry)] = uninstall_entries().items()
+    keys = registry()
+    [(key, entry)] = uninstall_entries(keys).items()
     product_code = key.rsplit('\\', 1)[1]
     assert entry['"DisplayVersion"'] == f'"{VERSION}"'
     assert entry['"Publisher"'] == '"The Vantu developers"'
     assert entry['"URLInfoAbout"'] == f'"{HOMEPAGE}"'
     # The entry's icon is the product's, which Windows Installer keeps with
     # the product's other data; the shortcut shows the same.
-    product = registry()[f'system.reg:Software\\\\Classes\\\\Installer\\\\Products\\\\{packed(product_code)}']
+    product = keys[f'system.reg:Software\\\\Classes\\\\Installer\\\\Products\\\\{packed(product_code)}']
     [icon_path] = [value.split('=', 1)[1].strip('"').replace('\\\\', '\\') for value in product
                    if value.startswith('"ProductIcon"=')]
     assert holds(link, icon_path)
@@ -138,7 +137,7 @@ def test_installer_installs_starts_upgrades_and_leaves_nothing(tmp_path):
 
     # The same installer again, then a later version: one entry each time.
     assert msiexec('/i', MSI) == 0
-    assert len(uninstall_entries()) == 1
+    assert len(uninstall_entries(registry())) == 1
     later = f'{VERSION.split(".")[0]}.{int(VERSION.split(".")[1]) + 1:02d}'
     upgrade_code = PROJECT['VANTU_UPGRADE_CODE']
     later_msi = tmp_path / 'later.msi'
@@ -146,7 +145,7 @@ def test_installer_installs_starts_upgrades_and_leaves_nothing(tmp_path):
                     f'Version={later}', f'ProductCode={str(uuid.uuid4()).upper()}', f'UpgradeCode={upgrade_code}',
                     f'Homepage={HOMEPAGE}'], check=True, capture_output=True)
     assert msiexec('/i', later_msi) == 0
-    [entry] = uninstall_entries().values()
+    [entry] = uninstall_entries(registry()).values()
     assert entry['"DisplayVersion"'] == f'"{later}"'
     assert (folder / 'vantu.exe').exists()
 
