@@ -60,7 +60,7 @@ double TimeSweeps(Platform& platform, forms::Runtime& runtime, frmMain& form, in
 void PlainRuntime()
 {
     ScriptedPlatform platform;
-    forms::Runtime runtime(platform);
+    forms::Runtime runtime(platform, "Vantu");
     frmMain form(runtime);
     runtime.Load(form);
     constexpr int kSweeps = 2'000'000;

@@ -70,11 +70,11 @@ protected:
 
     // The platform services as the game's code calls them.
     void DoEvents() { runtime_.DoEvents(); }
-    void Randomize() { runtime_.Services().Randomize(); }
-    Double Rnd() { return runtime_.Services().Rnd(); }
+    void Randomize() { runtime_.Randomize(); }
+    Double Rnd() { return runtime_.Rnd(); }
     int MsgBox(const std::string& prompt, int style, const std::string& title)
     {
-        return runtime_.Services().MsgBox(prompt, style, title);
+        return runtime_.MsgBox(prompt, style, title);
     }
     [[noreturn]] void End() { runtime_.End(); }
 

@@ -8,16 +8,20 @@
 
 namespace forms {
 
-// Uniform random numbers in [0, 1) from a seedable generator.
+// Uniform random numbers in [0, 1) from a seedable generator: what Randomize
+// and Rnd draw from. Tests derive from it to script the draws.
 class RandomSource {
 public:
     explicit RandomSource(std::uint64_t seed = 0) { Seed(seed); }
+    RandomSource(const RandomSource&) = delete;
+    RandomSource& operator=(const RandomSource&) = delete;
+    virtual ~RandomSource() = default;
 
     void Seed(std::uint64_t seed);
     // Seeds from a high-resolution clock, so that two seeds taken within
     // the same second still differ.
-    void SeedFromClock();
-    double Next();
+    virtual void SeedFromClock();
+    virtual double Next();
 
 private:
     std::mt19937_64 engine_;

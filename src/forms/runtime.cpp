@@ -27,6 +27,12 @@ void Runtime::Close()
         Finish(0);
 }
 
+int Runtime::MsgBox(const std::string& prompt, int style, const std::string& title)
+{
+    platform_.ShowMessage(MessageFor(prompt, style, title, programName_));
+    return vbOK;
+}
+
 void Runtime::End()
 {
     Finish(0);
@@ -53,18 +59,20 @@ void Runtime::Unwound(const std::exception_ptr& error)
     } catch (const Ending&) {
         // The ending is already recorded.
     } catch (const RuntimeError& e) {
-        platform_.ReportFatal(e);
-        Finish(1);
+        Fatal(e);
     } catch (const std::bad_alloc&) {
-        platform_.ReportFatal(RuntimeError(ErrorNumber::OutOfMemory));
-        Finish(1);
+        Fatal(RuntimeError(ErrorNumber::OutOfMemory));
     } catch (const std::exception& e) {
-        platform_.ReportFatal(RuntimeError(ErrorNumber::InternalError, e.what()));
-        Finish(1);
+        Fatal(RuntimeError(ErrorNumber::InternalError, e.what()));
     } catch (...) {
-        platform_.ReportFatal(RuntimeError(ErrorNumber::InternalError));
-        Finish(1);
+        Fatal(RuntimeError(ErrorNumber::InternalError));
     }
+}
+
+void Runtime::Fatal(const RuntimeError& error)
+{
+    platform_.ShowMessage(FatalReport(error, programName_));
+    Finish(1);
 }
 
 void Runtime::Finish(int exitStatus)

@@ -14,7 +14,7 @@
 
 struct QtGame {
     HookedPlatform<forms::qt::QtPlatform> platform;
-    forms::Runtime runtime { platform };
+    forms::Runtime runtime { platform, "Vantu" };
     frmMain f { runtime };
     forms::qt::FormWindow window { f, runtime };
 

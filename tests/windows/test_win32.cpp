@@ -33,8 +33,8 @@ namespace {
 using forms::win32::FormWindow;
 
 struct Game {
-    HookedPlatform<forms::win32::Win32Platform> platform { "Vantu" };
-    forms::Runtime runtime { platform };
+    HookedPlatform<forms::win32::Win32Platform> platform;
+    forms::Runtime runtime { platform, "Vantu" };
     frmMain f { runtime };
     FormWindow window { f, runtime };
 

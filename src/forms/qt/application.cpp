@@ -3,7 +3,6 @@
 
 #include "application.h"
 
-#include "conversions.h"
 #include "device_pixel_frames.h"
 #include "form_window.h"
 #include "platform_choice.h"
@@ -20,7 +19,6 @@ void ConfigureApplication(const ProgramInfo& info)
     QGuiApplication::setDesktopFileName(QString::fromUtf8(info.DesktopFileName));
     // The runtime decides when the program ends, and with which status.
     QGuiApplication::setQuitOnLastWindowClosed(false);
-    RegisterFontSubstitutes();
     UseDevicePixelFrames();
 }
 
@@ -35,7 +33,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory
     qt::ConfigureApplication(info);
 
     qt::QtPlatform platform;
-    Runtime runtime(platform);
+    Runtime runtime(platform, info.Name);
     const std::unique_ptr<Form> form = createForm(runtime);
     qt::FormWindow window(*form, runtime);
     platform.SetMainWindow(&window);

@@ -4,24 +4,20 @@
 #include "conversions.h"
 
 #include "forms/colors.h"
+#include "forms/fonts.h"
+#include "forms/geometry.h"
 
-#include <QStringList>
+#include <QFontDatabase>
 
 #include <array>
-#include <cmath>
 #include <utility>
 
 namespace forms::qt {
 
-int TwipsToPixels(int twips)
-{
-    return static_cast<int>(std::lround(twips / static_cast<double>(kTwipsPerPixel)));
-}
-
 QRect PixelRect(const Control& control)
 {
-    return { TwipsToPixels(control.Left), TwipsToPixels(control.Top), TwipsToPixels(control.Width),
-        TwipsToPixels(control.Height) };
+    const forms::PixelRect edges = PixelsOf(control, kDesignDpi);
+    return { edges.Left, edges.Top, edges.Width(), edges.Height() };
 }
 
 namespace {
@@ -80,24 +76,16 @@ QColor ToQTextColor(Color fore, Color back, const QPalette& scheme)
 
 QFont ToQFont(const StdFont& font)
 {
-    QFont result(QString::fromUtf8(font.Name.data(), static_cast<qsizetype>(font.Name.size())));
+    const std::string_view face = InstalledFace(font.Name, [](std::string_view name) {
+        return QFontDatabase::hasFamily(ToQString(name));
+    });
+    QFont result(ToQString(face));
     result.setPointSizeF(font.Size);
     result.setWeight(static_cast<QFont::Weight>(font.Weight));
     result.setItalic(font.Italic);
     result.setUnderline(font.Underline);
     result.setStrikeOut(font.Strikethrough);
     return result;
-}
-
-void RegisterFontSubstitutes()
-{
-    // The Japanese UI face, under its Japanese and its Latin name.
-    const QStringList gothic { QStringLiteral("IPAPGothic"), QStringLiteral("VL PGothic"),
-        QStringLiteral("Noto Sans CJK JP") };
-    QFont::insertSubstitutions(QString::fromUtf8("ＭＳ Ｐゴシック"), gothic);
-    QFont::insertSubstitutions(QStringLiteral("MS PGothic"), gothic);
-    // Liberation Sans has Arial's metrics.
-    QFont::insertSubstitutions(QStringLiteral("Arial"), { QStringLiteral("Liberation Sans") });
 }
 
 } // namespace forms::qt

@@ -13,13 +13,12 @@
 #include <QRect>
 #include <QString>
 
-#include <string>
+#include <string_view>
 
 namespace forms::qt {
 
-inline constexpr int kTwipsPerPixel = 15; // at 96 dpi; Qt's high-DPI scaling does the rest
-
-int TwipsToPixels(int twips);
+// The control's rectangle in logical pixels: Qt's high-DPI scaling does the
+// rest.
 QRect PixelRect(const Control& control);
 
 // A colour 0x00BBGGRR, or a system colour 0x800000nn taken from the palette.
@@ -30,14 +29,12 @@ QColor ToQColor(Color color, const QPalette& palette);
 // it stays legible on an explicit background.
 QColor ToQTextColor(Color fore, Color back, const QPalette& scheme);
 
+// The font in the design's face, or in the face that stands in for it.
 QFont ToQFont(const StdFont& font);
 
-inline QString ToQString(const std::string& text)
+inline QString ToQString(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-
-// Makes the faces that the forms ask for resolve to installed look-alikes.
-void RegisterFontSubstitutes();
 
 } // namespace forms::qt

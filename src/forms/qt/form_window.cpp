@@ -6,13 +6,12 @@
 #include "conversions.h"
 #include "widgets.h"
 
+#include "forms/geometry.h"
+
+#include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
-#include <QPointer>
-
-#include <algorithm>
 
 namespace forms::qt {
 
@@ -38,11 +37,10 @@ FormWindow::FormWindow(Form& form, Runtime& runtime)
     : QWidget(nullptr,
         Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
             | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
-    , form_(form)
-    , runtime_(runtime)
+    , FormView(form, runtime)
 {
     setWindowTitle(ToQString(form.Caption));
-    setFixedSize(TwipsToPixels(form.ClientWidth), TwipsToPixels(form.ClientHeight));
+    setFixedSize(TwipsToPixels(form.ClientWidth, kDesignDpi), TwipsToPixels(form.ClientHeight, kDesignDpi));
     if (form.Icon != nullptr)
         setWindowIcon(QPixmap(form.Icon));
     if (form.Font != nullptr)
@@ -52,7 +50,6 @@ FormWindow::FormWindow(Form& form, Runtime& runtime)
     setPalette(background);
     setAutoFillBackground(true);
 
-    std::vector<Control*> byTabIndex;
     for (Control* control : form.Controls()) {
         QWidget* widget = Create(*control);
         // Controls never move or resize. A fixed size also spares the window
@@ -61,26 +58,26 @@ FormWindow::FormWindow(Form& form, Runtime& runtime)
         widget->setFixedSize(widget->size());
         // With a name of its own a label no longer announces each change of
         // its text; what a screen reader hears is what the form composes.
-        widget->setAccessibleName(ToQString(control->AccessibleName));
-        widget->setAccessibleDescription(ToQString(control->AccessibleDescription));
+        widget->setAccessibleName(ToQString(control->AccessibleName.Get()));
+        widget->setAccessibleDescription(ToQString(control->AccessibleDescription.Get()));
         widgets_.emplace(control, widget);
-        if (widget->focusPolicy() != Qt::NoFocus)
-            byTabIndex.push_back(control);
-        control->SetObserver(this);
     }
-    std::stable_sort(byTabIndex.begin(), byTabIndex.end(),
-        [](const Control* a, const Control* b) { return a->TabIndex < b->TabIndex; });
-    for (const Control* control : byTabIndex)
-        tabOrder_.push_back(widgets_.at(control));
-    for (std::size_t i = 1; i < tabOrder_.size(); ++i)
-        setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
+    for (std::size_t i = 1; i < TabOrder().size(); ++i)
+        setTabOrder(WidgetOf(*TabOrder()[i - 1]), WidgetOf(*TabOrder()[i]));
+    // Tab and the mouse move the focus among the buttons.
+    focusChanges_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        for (const CommandButton* button : TabOrder()) {
+            if (WidgetOf(*button) == now)
+                FocusTaken(*button);
+        }
+    });
     ApplyLabelColors();
 }
 
 FormWindow::~FormWindow()
 {
-    for (Control* control : form_.Controls())
-        control->SetObserver(nullptr);
+    // The widgets go after the view: the focus leaving them is not the form's.
+    disconnect(focusChanges_);
 }
 
 QWidget* FormWindow::Create(Control& control)
@@ -97,16 +94,16 @@ QWidget* FormWindow::Create(Control& control)
         if (label->Font != nullptr)
             widget->setFont(ToQFont(*label->Font));
         widget->setFocusPolicy(Qt::NoFocus);
-        widget->setText(ToQString(label->Caption));
+        widget->setText(ToQString(label->Caption.Get()));
         return widget;
     }
     if (auto* button = dynamic_cast<CommandButton*>(&control)) {
         auto* widget = new ButtonWidget(this);
         if (button->Font != nullptr)
             widget->setFont(ToQFont(*button->Font));
-        widget->setText(ToQString(button->Caption));
+        widget->setText(ToQString(button->Caption.Get()));
         widget->setEnabled(button->Enabled);
-        connect(widget, &QPushButton::clicked, this, [this, button] { runtime_.Click(*button); });
+        connect(widget, &QPushButton::clicked, this, [this, button] { ViewedRuntime().Click(*button); });
         return widget;
     }
     if (auto* shape = dynamic_cast<Shape*>(&control)) {
@@ -141,63 +138,48 @@ QWidget* FormWindow::WidgetOf(const Control& control) const
     return found == widgets_.end() ? nullptr : found->second;
 }
 
-void FormWindow::FocusFirstButton()
+void FormWindow::ShowCaption(Control& control)
 {
-    const auto first = std::find_if(tabOrder_.begin(), tabOrder_.end(),
-        [](const QWidget* w) { return w->isEnabled(); });
-    if (first != tabOrder_.end())
-        (*first)->setFocus(Qt::OtherFocusReason);
+    if (auto* label = dynamic_cast<Label*>(&control))
+        static_cast<QLabel*>(WidgetOf(control))->setText(ToQString(label->Caption.Get()));
+    else if (auto* button = dynamic_cast<CommandButton*>(&control))
+        static_cast<QPushButton*>(WidgetOf(control))->setText(ToQString(button->Caption.Get()));
 }
 
-void FormWindow::PropertyChanged(Control& control, PropertyId which)
+void FormWindow::ShowEnabled(CommandButton& button)
 {
-    QWidget* widget = widgets_.at(&control);
-    switch (which) {
-    case PropertyId::Caption:
-        if (auto* label = dynamic_cast<Label*>(&control))
-            static_cast<QLabel*>(widget)->setText(ToQString(label->Caption));
-        else if (auto* button = dynamic_cast<CommandButton*>(&control))
-            static_cast<QPushButton*>(widget)->setText(ToQString(button->Caption));
-        break;
-    case PropertyId::Enabled: {
-        const bool enabled = static_cast<CommandButton&>(control).Enabled;
-        widget->setEnabled(enabled);
-        // Disabling the focused button moves the focus on to the next
-        // enabled one; with none left, Qt leaves the window without focus
-        // and would not give it back. The next button enabled takes it, so
-        // the game can always be played from the keyboard. (In a window in
-        // the background, it takes the focus when the window comes forward.)
-        // It takes it once the event that enabled it has been handled in
-        // full, so that a screen reader, which speaks the button as the
-        // focus lands, hears the description the form has brought up to date.
-        if (enabled && focusWidget() == nullptr) {
-            QMetaObject::invokeMethod(
-                this,
-                [this, button = QPointer<QWidget>(widget)] {
-                    if (button != nullptr && button->isEnabled() && focusWidget() == nullptr && !runtime_.Ended())
-                        button->setFocus(Qt::OtherFocusReason);
-                },
-                Qt::QueuedConnection);
-        }
-        break;
-    }
-    case PropertyId::BackColor: {
-        auto& shape = static_cast<Shape&>(control);
-        if (shape.BackStyle == Fill::Opaque)
-            static_cast<ShapeWidget*>(widget)->SetFill(ToQColor(shape.BackColor, palette()));
-        break;
-    }
-    // Qt tells assistive technology of every accessible name or
-    // description set, also an unchanged one; only a change is passed on.
-    case PropertyId::AccessibleName:
-        if (const QString name = ToQString(control.AccessibleName); name != widget->accessibleName())
-            widget->setAccessibleName(name);
-        break;
-    case PropertyId::AccessibleDescription:
-        if (const QString text = ToQString(control.AccessibleDescription); text != widget->accessibleDescription())
-            widget->setAccessibleDescription(text);
-        break;
-    }
+    WidgetOf(button)->setEnabled(button.Enabled);
+}
+
+void FormWindow::ShowBackColor(Shape& shape)
+{
+    if (shape.BackStyle == Fill::Opaque)
+        static_cast<ShapeWidget*>(WidgetOf(shape))->SetFill(ToQColor(shape.BackColor, palette()));
+}
+
+void FormWindow::TellName(Control& control)
+{
+    WidgetOf(control)->setAccessibleName(ToQString(control.AccessibleName.Get()));
+}
+
+void FormWindow::TellDescription(Control& control)
+{
+    WidgetOf(control)->setAccessibleDescription(ToQString(control.AccessibleDescription.Get()));
+}
+
+void FormWindow::MoveFocus(CommandButton* button)
+{
+    // In a window in the background, Qt gives the focus when the window
+    // comes forward.
+    if (button != nullptr)
+        WidgetOf(*button)->setFocus(Qt::OtherFocusReason);
+    else if (QWidget* focused = focusWidget())
+        focused->clearFocus();
+}
+
+void FormWindow::PostFocus(CommandButton& button)
+{
+    QMetaObject::invokeMethod(this, [this, &button] { FocusArrived(button); }, Qt::QueuedConnection);
 }
 
 void FormWindow::changeEvent(QEvent* event)
@@ -211,7 +193,7 @@ void FormWindow::changeEvent(QEvent* event)
 void FormWindow::closeEvent(QCloseEvent* event)
 {
     // The game has no say in its window's closing: it ends the program.
-    runtime_.Close();
+    ViewedRuntime().Close();
     event->accept();
 }
 

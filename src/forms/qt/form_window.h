@@ -4,20 +4,18 @@
 #pragma once
 
 // A form rendered with Qt Widgets: one top-level window with one widget per
-// control, which follows every property write and turns the player's clicks,
-// keys and the closing of the window into the form's events.
+// control, which shows what the form's view tells it and turns the player's
+// clicks, keys and the closing of the window into the form's events.
 
-#include "forms/form.h"
-#include "forms/runtime.h"
+#include "forms/view.h"
 
 #include <QWidget>
 
 #include <unordered_map>
-#include <vector>
 
 namespace forms::qt {
 
-class FormWindow : public QWidget, private ControlObserver {
+class FormWindow : public QWidget, public FormView {
 public:
     FormWindow(Form& form, Runtime& runtime);
     ~FormWindow() override;
@@ -26,24 +24,26 @@ public:
 
     // The widget that shows the control.
     QWidget* WidgetOf(const Control& control) const;
-    // Gives the keyboard focus to the first enabled button in tab order, as
-    // a form does when it is first shown.
-    void FocusFirstButton();
 
 protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void PropertyChanged(Control& control, PropertyId which) override;
+    void ShowCaption(Control& control) override;
+    void ShowEnabled(CommandButton& button) override;
+    void ShowBackColor(Shape& shape) override;
+    void TellName(Control& control) override;
+    void TellDescription(Control& control) override;
+    void MoveFocus(CommandButton* button) override;
+    void PostFocus(CommandButton& button) override;
+
     QWidget* Create(Control& control);
     // Gives the labels their colours in the desktop's current colour scheme.
     void ApplyLabelColors();
 
-    Form& form_;
-    Runtime& runtime_;
     std::unordered_map<const Control*, QWidget*> widgets_;
-    std::vector<QWidget*> tabOrder_; // the focusable widgets, by TabIndex
+    QMetaObject::Connection focusChanges_;
 };
 
 } // namespace forms::qt

@@ -8,25 +8,25 @@
 #include <QApplication>
 #include <QMessageBox>
 
-
 namespace forms::qt {
 
 namespace {
 
-QMessageBox::Icon IconOf(int style)
+QMessageBox::Icon ToQIcon(MessageIcon icon)
 {
-    switch (style & 0x70) {
-    case vbCritical:
+    switch (icon) {
+    case MessageIcon::Critical:
         return QMessageBox::Critical;
-    case vbQuestion:
+    case MessageIcon::Question:
         return QMessageBox::Question;
-    case vbExclamation:
+    case MessageIcon::Exclamation:
         return QMessageBox::Warning;
-    case vbInformation:
+    case MessageIcon::Information:
         return QMessageBox::Information;
-    default:
-        return QMessageBox::NoIcon;
+    case MessageIcon::None:
+        break;
     }
+    return QMessageBox::NoIcon;
 }
 
 } // namespace
@@ -36,24 +36,10 @@ void QtPlatform::DoEvents()
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
-int QtPlatform::MsgBox(const std::string& prompt, int style, const std::string& title)
+void QtPlatform::ShowMessage(const Message& message)
 {
-    // A message with an OK button is all that a form asks for; other button
-    // sets are refused rather than shown with buttons that mean nothing.
-    if ((style & 0x0F) != vbOKOnly)
-        Raise(ErrorNumber::InvalidProcedureCall);
-    const QString caption = title.empty() ? QApplication::applicationName() : ToQString(title);
-    QMessageBox box(IconOf(style), caption, ToQString(prompt), QMessageBox::Ok, window_);
+    QMessageBox box(ToQIcon(message.Icon), ToQString(message.Title), ToQString(message.Text), QMessageBox::Ok, window_);
     box.exec();
-    return vbOK;
-}
-
-void QtPlatform::ReportFatal(const RuntimeError& error)
-{
-    const QString text = QStringLiteral("Run-time error '%1':\n\n%2")
-                             .arg(error.Number())
-                             .arg(QString::fromUtf8(error.Description()));
-    QMessageBox::critical(window_, QApplication::applicationName(), text);
 }
 
 void QtPlatform::Quit(int exitStatus)

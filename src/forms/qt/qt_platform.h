@@ -3,11 +3,9 @@
 
 #pragma once
 
-// The platform services for real: Qt's event loop and message boxes, and a
-// random generator seeded from the clock.
+// The platform services for real: Qt's event loop and message boxes.
 
 #include "forms/platform.h"
-#include "forms/random.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -20,15 +18,11 @@ public:
     void SetMainWindow(QWidget* window) { window_ = window; }
 
     void DoEvents() override;
-    int MsgBox(const std::string& prompt, int style, const std::string& title) override;
-    void Randomize() override { random_.SeedFromClock(); }
-    double Rnd() override { return random_.Next(); }
-    void ReportFatal(const RuntimeError& error) override;
+    void ShowMessage(const Message& message) override;
     void Quit(int exitStatus) override;
 
 private:
     QPointer<QWidget> window_;
-    RandomSource random_;
 };
 
 } // namespace forms::qt

@@ -44,8 +44,8 @@ int RunProgram(int, char**, const ProgramInfo& info, const FormFactory& createFo
     const INITCOMMONCONTROLSEX controls { sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&controls);
 
-    win32::Win32Platform platform(info.Name);
-    Runtime runtime(platform);
+    win32::Win32Platform platform;
+    Runtime runtime(platform, info.Name);
     const std::unique_ptr<Form> form = createForm(runtime);
     {
         win32::FormWindow window(*form, runtime);

@@ -19,7 +19,7 @@ LRESULT CALLBACK FormWindow::ChildProc(HWND window, UINT message, WPARAM wParam,
     auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(GetParent(window), GWLP_USERDATA));
     if (self == nullptr)
         return DefWindowProcW(window, message, wParam, lParam);
-    return Guarded(self->runtime_, [&]() -> LRESULT {
+    return Guarded(self->ViewedRuntime(), [&]() -> LRESULT {
         switch (message) {
         case WM_PAINT: {
             PAINTSTRUCT paint;
@@ -30,7 +30,7 @@ LRESULT CALLBACK FormWindow::ChildProc(HWND window, UINT message, WPARAM wParam,
                 if (const auto* label = dynamic_cast<const Label*>(child->control))
                     PaintLabel(dc, client, *label, child->shown, self->FontOf(*label), self->dpi_);
                 else if (const auto* shape = dynamic_cast<const Shape*>(child->control))
-                    PaintShape(dc, client, *shape, self->form_.BackColor, self->dpi_);
+                    PaintShape(dc, client, *shape, self->ViewedForm().BackColor, self->dpi_);
             }
             EndPaint(window, &paint);
             return 0;
@@ -52,9 +52,13 @@ LRESULT CALLBACK FormWindow::ChildProc(HWND window, UINT message, WPARAM wParam,
 }
 
 LRESULT CALLBACK FormWindow::ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-    DWORD_PTR)
+    DWORD_PTR form)
 {
-    if (message == WM_GETOBJECT) {
+    if (message == WM_SETFOCUS) {
+        // Tab, a click, or the form itself.
+        if (const Control* control = AttachedControl(window))
+            reinterpret_cast<FormWindow*>(form)->FocusTaken(*control);
+    } else if (message == WM_GETOBJECT) {
         if (const LRESULT object = AnswerGetObject(window, wParam, lParam); object != 0)
             return object;
     } else if (message == WM_NCDESTROY) {

@@ -4,26 +4,28 @@
 #include "conversions.h"
 
 #include "forms/colors.h"
+#include "forms/fonts.h"
+#include "forms/geometry.h"
 
-#include <array>
 #include <cmath>
 
 namespace forms::win32 {
 
-int TwipsToPixels(int twips, UINT dpi)
-{
-    return static_cast<int>(std::floor(twips * static_cast<double>(dpi) / 1440.0 + 0.5));
-}
-
 RECT PixelRect(const Control& control, UINT dpi)
 {
-    return { TwipsToPixels(control.Left, dpi), TwipsToPixels(control.Top, dpi),
-        TwipsToPixels(control.Left + control.Width, dpi), TwipsToPixels(control.Top + control.Height, dpi) };
+    const forms::PixelRect edges = PixelsOf(control, static_cast<int>(dpi));
+    return { edges.Left, edges.Top, edges.Right, edges.Bottom };
+}
+
+SIZE ClientSize(int widthTwips, int heightTwips, UINT dpi)
+{
+    return { TwipsToPixels(widthTwips, static_cast<int>(dpi)), TwipsToPixels(heightTwips, static_cast<int>(dpi)) };
 }
 
 int LineWidth(UINT dpi)
 {
-    return dpi < kDesignDpi ? 1 : static_cast<int>((dpi + kDesignDpi / 2) / kDesignDpi);
+    constexpr UINT design = kDesignDpi;
+    return dpi < design ? 1 : static_cast<int>((dpi + design / 2) / design);
 }
 
 COLORREF ToColorRef(Color color)
@@ -62,32 +64,6 @@ bool IsInstalled(const std::wstring& face)
 
 } // namespace
 
-std::wstring InstalledFace(const StdFont& font)
-{
-    std::wstring face = Widen(font.Name);
-    if (IsInstalled(face))
-        return face;
-    // The Japanese UI faces are an optional feature outside Japan: for a
-    // Japanese face, its Latin name, the other Japanese UI faces, and
-    // IPAPGothic, which has MS PGothic's metrics (Wine finds it among a Linux
-    // desktop's fonts); then Arial or its metric twin, and the proportional
-    // sans-serif faces that every Windows (Segoe UI) and Wine (Tahoma) has.
-    static constexpr std::array<const wchar_t*, 4> kJapanese { L"MS PGothic", L"Meiryo UI", L"Yu Gothic UI",
-        L"IPAPGothic" };
-    static constexpr std::array<const wchar_t*, 4> kLatin { L"Arial", L"Liberation Sans", L"Segoe UI", L"Tahoma" };
-    if (font.Charset == SHIFTJIS_CHARSET) {
-        for (const wchar_t* substitute : kJapanese) {
-            if (IsInstalled(substitute))
-                return substitute;
-        }
-    }
-    for (const wchar_t* substitute : kLatin) {
-        if (IsInstalled(substitute))
-            return substitute;
-    }
-    return face;
-}
-
 HFONT CreateFontFor(const StdFont& font, UINT dpi)
 {
     LOGFONTW logFont {};
@@ -98,7 +74,8 @@ HFONT CreateFontFor(const StdFont& font, UINT dpi)
     logFont.lfStrikeOut = font.Strikethrough ? TRUE : FALSE;
     logFont.lfQuality = CLEARTYPE_QUALITY;
     logFont.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    const std::wstring face = InstalledFace(font);
+    const std::wstring face
+        = Widen(InstalledFace(font.Name, [](std::string_view name) { return IsInstalled(Widen(name)); }));
     // A substitute is asked for in any character set it has; the design's
     // own face in the design's.
     logFont.lfCharSet = face == Widen(font.Name) ? static_cast<BYTE>(font.Charset) : BYTE { DEFAULT_CHARSET };

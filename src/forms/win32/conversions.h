@@ -15,14 +15,10 @@
 
 namespace forms::win32 {
 
-// The DPI at which a twip design has 15 twips to the pixel.
-inline constexpr UINT kDesignDpi = 96;
-
-// A length in twips as whole pixels at dpi, rounded half up.
-int TwipsToPixels(int twips, UINT dpi);
-// The control's rectangle in the client area, in pixels at dpi: each edge is
-// rounded on its own, so controls that meet in twips meet on the screen.
+// The control's rectangle in the client area, in pixels at dpi.
 RECT PixelRect(const Control& control, UINT dpi);
+// The form's client area, in pixels at dpi.
+SIZE ClientSize(int widthTwips, int heightTwips, UINT dpi);
 // The width of one line of a frame: one pixel at 96 dpi, whole pixels above.
 int LineWidth(UINT dpi);
 
@@ -33,11 +29,9 @@ COLORREF ToColorRef(Color color);
 // colour over an explicit background of the control's own is kept legible.
 COLORREF TextColor(Color fore, Color back);
 
-// The font at dpi; where its face is not installed, a proportional
-// sans-serif face of the same size and weight. The caller owns the font.
+// The font at dpi, in the design's face or the one that stands in for it.
+// The caller owns the font.
 HFONT CreateFontFor(const StdFont& font, UINT dpi);
-// The face the font is drawn in: its own, or the substitute.
-std::wstring InstalledFace(const StdFont& font);
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);

@@ -9,7 +9,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
 #include <stdexcept>
 
 namespace forms::win32 {
@@ -59,8 +58,7 @@ HICON LoadProgramIcon(UINT dpi, int metric)
 } // namespace
 
 FormWindow::FormWindow(Form& form, Runtime& runtime)
-    : form_(form)
-    , runtime_(runtime)
+    : FormView(form, runtime)
 {
     RegisterClasses(&WindowProc, &ChildProc);
     background_ = CreateSolidBrush(ToColorRef(form.BackColor));
@@ -71,34 +69,22 @@ FormWindow::FormWindow(Form& form, Runtime& runtime)
 
     children_.reserve(form.Controls().size());
     for (Control* control : form.Controls()) {
-        children_.push_back({ control, nullptr, {}, control->AccessibleName, control->AccessibleDescription });
+        children_.push_back({ control, nullptr, {} });
         Child& child = children_.back();
         child.window = CreateChild(*control, kFirstControlId + static_cast<int>(children_.size()) - 1);
         AttachControl(child.window, *control);
         if (auto* label = dynamic_cast<Label*>(control))
             child.shown = Widen(label->Caption.Get());
-        control->SetObserver(this);
     }
-    std::vector<const Child*> buttons;
-    for (const Child& child : children_) {
-        if (dynamic_cast<const CommandButton*>(child.control) != nullptr)
-            buttons.push_back(&child);
-    }
-    std::stable_sort(buttons.begin(), buttons.end(),
-        [](const Child* a, const Child* b) { return a->control->TabIndex < b->control->TabIndex; });
-    for (const Child* button : buttons)
-        tabOrder_.push_back(button->window);
     // Child windows are stacked, and the dialog manager's Tab walks them, in
     // tab order.
-    for (HWND button : tabOrder_)
-        SetWindowPos(button, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    for (const CommandButton* button : TabOrder())
+        SetWindowPos(HandleOf(*button), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Layout(GetDpiForWindow(window_), nullptr);
 }
 
 FormWindow::~FormWindow()
 {
-    for (Child& child : children_)
-        child.control->SetObserver(nullptr);
     if (window_ != nullptr)
         DestroyWindow(window_);
     for (const auto& [font, handle] : fonts_)
@@ -120,7 +106,7 @@ HWND FormWindow::CreateChild(Control& control, int id)
         child = CreateWindowExW(0, WC_BUTTONW, Widen(button->Caption.Get()).c_str(), style, place.left, place.top,
             place.right - place.left, place.bottom - place.top, window_, menu, Instance(), nullptr);
         if (child != nullptr)
-            SetWindowSubclass(child, &ButtonProc, 0, 0);
+            SetWindowSubclass(child, &ButtonProc, 0, reinterpret_cast<DWORD_PTR>(this));
     } else {
         const wchar_t* windowClass = dynamic_cast<Shape*>(&control) != nullptr ? kShapeClass : kLabelClass;
         child = CreateWindowExW(0, windowClass, L"", WS_CHILD | WS_VISIBLE, place.left, place.top,
@@ -153,7 +139,7 @@ void FormWindow::Layout(UINT dpi, const RECT* suggested)
     for (const auto& [font, handle] : old)
         DeleteObject(handle);
 
-    const SIZE client { TwipsToPixels(form_.ClientWidth, dpi), TwipsToPixels(form_.ClientHeight, dpi) };
+    const SIZE client = ClientSize(ViewedForm().ClientWidth, ViewedForm().ClientHeight, dpi);
     RECT frame { 0, 0, client.cx, client.cy };
     AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, kFormExStyle, dpi);
     int width = frame.right - frame.left, height = frame.bottom - frame.top;
@@ -192,7 +178,7 @@ const StdFont* FormWindow::DesignFontOf(const Control& control) const
         own = button->Font;
     else
         return nullptr; // shapes have no text
-    return own != nullptr ? own : form_.Font;
+    return own != nullptr ? own : ViewedForm().Font;
 }
 
 HFONT FormWindow::FontOf(const Control& control) const
@@ -218,11 +204,11 @@ FormWindow::Child* FormWindow::ChildOf(HWND window)
 
 void FormWindow::Show()
 {
-    savedFocus_ = NextEnabledButton(nullptr);
+    // The focus is the button's before the window comes forward, so that it
+    // lands there at once.
+    FocusFirstButton();
     ShowWindow(window_, SW_SHOWDEFAULT);
     UpdateWindow(window_);
-    if (GetActiveWindow() == window_ && savedFocus_ != nullptr)
-        SetFocus(savedFocus_);
 }
 
 void FormWindow::Hide()
@@ -230,46 +216,52 @@ void FormWindow::Hide()
     ShowWindow(window_, SW_HIDE);
 }
 
-void FormWindow::PropertyChanged(Control& control, PropertyId which)
+void FormWindow::ShowCaption(Control& control)
 {
     Child* child = FindChild(children_, control);
-    if (child == nullptr)
-        return;
-    switch (which) {
-    case PropertyId::Caption:
-        if (auto* label = dynamic_cast<Label*>(&control)) {
-            // A write of the caption already shown repaints nothing. The
-            // label's window has no text of its own: the system would tell
-            // assistive technology of every write, thousands a second while
-            // the reels spin.
-            if (std::wstring text = Widen(label->Caption.Get()); text != child->shown) {
-                child->shown = std::move(text);
-                InvalidateRect(child->window, nullptr, FALSE);
-            }
-        } else if (auto* button = dynamic_cast<CommandButton*>(&control)) {
-            SetWindowTextW(child->window, Widen(button->Caption.Get()).c_str());
+    if (auto* label = dynamic_cast<Label*>(&control)) {
+        // A write of the caption already shown repaints nothing. The label's
+        // window has no text of its own: the system would tell assistive
+        // technology of every write, thousands a second while the reels spin.
+        if (std::wstring text = Widen(label->Caption.Get()); text != child->shown) {
+            child->shown = std::move(text);
+            InvalidateRect(child->window, nullptr, FALSE);
         }
-        break;
-    case PropertyId::Enabled:
-        Enable(*child, static_cast<CommandButton&>(control).Enabled);
-        break;
-    case PropertyId::BackColor:
-        InvalidateRect(child->window, nullptr, FALSE);
-        break;
-    // Only a change is told, not every write.
-    case PropertyId::AccessibleName:
-        if (control.AccessibleName.Get() != child->name) {
-            child->name = control.AccessibleName;
-            NotifyNameChanged(child->window);
-        }
-        break;
-    case PropertyId::AccessibleDescription:
-        if (control.AccessibleDescription.Get() != child->description) {
-            child->description = control.AccessibleDescription;
-            NotifyDescriptionChanged(child->window);
-        }
-        break;
+    } else if (auto* button = dynamic_cast<CommandButton*>(&control)) {
+        SetWindowTextW(child->window, Widen(button->Caption.Get()).c_str());
     }
+}
+
+void FormWindow::ShowEnabled(CommandButton& button)
+{
+    EnableWindow(HandleOf(button), button.Enabled ? TRUE : FALSE);
+}
+
+void FormWindow::ShowBackColor(Shape& shape)
+{
+    InvalidateRect(HandleOf(shape), nullptr, FALSE);
+}
+
+void FormWindow::TellName(Control& control)
+{
+    NotifyNameChanged(HandleOf(control));
+}
+
+void FormWindow::TellDescription(Control& control)
+{
+    NotifyDescriptionChanged(HandleOf(control));
+}
+
+void FormWindow::MoveFocus(CommandButton* button)
+{
+    // A window in the background takes the focus when it comes forward.
+    if (GetActiveWindow() == window_)
+        SetFocus(button != nullptr ? HandleOf(*button) : window_);
+}
+
+void FormWindow::PostFocus(CommandButton& button)
+{
+    PostMessageW(window_, kFocusLater, 0, reinterpret_cast<LPARAM>(&button));
 }
 
 LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -288,7 +280,7 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     }
     if (self->window_ == nullptr)
         self->window_ = window; // during CreateWindowExW
-    return Guarded(self->runtime_, [&] { return self->Handle(message, wParam, lParam); });
+    return Guarded(self->ViewedRuntime(), [&] { return self->Handle(message, wParam, lParam); });
 }
 
 LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
@@ -302,7 +294,7 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
         // The game has no say in its window's closing: it ends the program.
-        runtime_.Close();
+        ViewedRuntime().Close();
         return 0;
     case WM_ERASEBKGND: {
         RECT client;
@@ -315,25 +307,15 @@ LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_ACTIVATE:
         // The focus stays with the button that had it while the window is in
         // the background, as in a dialog.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            savedFocus_ = FocusedButton();
-        } else {
-            HWND focus = savedFocus_ != nullptr && IsWindowEnabled(savedFocus_) != FALSE ? savedFocus_ : nullptr;
-            SetFocus(focus != nullptr ? focus : window_);
-        }
+        if (LOWORD(wParam) != WA_INACTIVE)
+            SetFocus(Focus() != nullptr ? HandleOf(*Focus()) : window_);
         return 0;
-    case kFocusLater: {
-        HWND button = reinterpret_cast<HWND>(lParam);
-        if (!runtime_.Ended() && IsWindowEnabled(button) != FALSE && FocusedButton() == nullptr) {
-            savedFocus_ = button;
-            if (GetActiveWindow() == window_)
-                SetFocus(button);
-        }
+    case kFocusLater:
+        FocusArrived(*reinterpret_cast<CommandButton*>(lParam));
         return 0;
-    }
     case WM_GETDPISCALEDSIZE: {
-        RECT frame { 0, 0, TwipsToPixels(form_.ClientWidth, static_cast<UINT>(wParam)),
-            TwipsToPixels(form_.ClientHeight, static_cast<UINT>(wParam)) };
+        const SIZE client = ClientSize(ViewedForm().ClientWidth, ViewedForm().ClientHeight, static_cast<UINT>(wParam));
+        RECT frame { 0, 0, client.cx, client.cy };
         AdjustWindowRectExForDpi(&frame, kFormStyle, FALSE, kFormExStyle, static_cast<UINT>(wParam));
         auto* size = reinterpret_cast<SIZE*>(lParam);
         size->cx = frame.right - frame.left;

@@ -4,12 +4,11 @@
 #pragma once
 
 // A form rendered with Win32: one top-level window with one child window per
-// control, which follows every property write and turns the player's clicks,
-// keys and the closing of the window into the form's events. Geometry and
-// fonts follow the DPI of the monitor that the window is on.
+// control, which shows what the form's view tells it and turns the player's
+// clicks, keys and the closing of the window into the form's events.
+// Geometry and fonts follow the DPI of the monitor that the window is on.
 
-#include "forms/form.h"
-#include "forms/runtime.h"
+#include "forms/view.h"
 
 #include <windows.h>
 
@@ -21,7 +20,7 @@
 
 namespace forms::win32 {
 
-class FormWindow final : private ControlObserver {
+class FormWindow final : public FormView {
 public:
     FormWindow(Form& form, Runtime& runtime);
     ~FormWindow();
@@ -33,8 +32,8 @@ public:
     HWND HandleOf(const Control& control) const;
     UINT Dpi() const { return dpi_; }
 
-    // Shows the window where the system places new windows and gives the
-    // keyboard focus to the first enabled button in tab order.
+    // Shows the window where the system places new windows, with the
+    // keyboard focus on the first enabled button in tab order.
     void Show();
     void Hide();
     // The keys that a form handles before the focused control sees them:
@@ -51,11 +50,9 @@ private:
         Control* control;
         HWND window;
         std::wstring shown; // the caption a label shows
-        std::string name, description; // as assistive technology last heard them
     };
 
-    // Posted to hand the focus to a button once the event that enabled it
-    // has been handled in full.
+    // Posted to hand the focus to a button (PostFocus).
     static constexpr UINT kFocusLater = WM_APP + 1;
 
     // Runs a window procedure's work; no exception leaves it into the
@@ -78,7 +75,13 @@ private:
     static LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
         DWORD_PTR data);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void PropertyChanged(Control& control, PropertyId which) override;
+    void ShowCaption(Control& control) override;
+    void ShowEnabled(CommandButton& button) override;
+    void ShowBackColor(Shape& shape) override;
+    void TellName(Control& control) override;
+    void TellDescription(Control& control) override;
+    void MoveFocus(CommandButton* button) override;
+    void PostFocus(CommandButton& button) override;
     Child* ChildOf(HWND window);
     // The child that shows the control, in children (const or not).
     template <typename Children>
@@ -96,22 +99,15 @@ private:
     HWND CreateChild(Control& control, int id);
     // Places the window, its controls and their fonts for dpi.
     void Layout(UINT dpi, const RECT* suggested);
-    void Enable(Child& child, bool enabled);
-    HWND FocusedButton() const;
-    HWND NextEnabledButton(HWND after) const;
     // Clicks the button as the player did, at the event boundary.
     void Clicked(HWND button);
 
-    Form& form_;
-    Runtime& runtime_;
     HWND window_ = nullptr;
     HBRUSH background_ = nullptr;
     UINT dpi_ = 96;
     std::vector<Child> children_; // in the form's order
-    std::vector<HWND> tabOrder_; // the buttons, by TabIndex
     std::map<const StdFont*, HFONT> fonts_; // at dpi_
     std::array<HICON, 2> icons_ {}; // the title bar's, large and small, at dpi_
-    HWND savedFocus_ = nullptr; // the focus while the window is in the background
 };
 
 } // namespace forms::win32

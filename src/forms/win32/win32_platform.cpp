@@ -43,24 +43,26 @@ HWND Win32Platform::Owner() const
     return window_->Handle();
 }
 
-int Win32Platform::MsgBox(const std::string& prompt, int style, const std::string& title)
+void Win32Platform::ShowMessage(const Message& message)
 {
-    // A message with an OK button is all that a form asks for; other button
-    // sets are refused rather than shown with buttons that mean nothing.
-    if ((style & 0x0F) != vbOKOnly)
-        Raise(ErrorNumber::InvalidProcedureCall);
-    // The runtime's icon styles are the system's own values.
-    const auto icon = static_cast<UINT>(style & 0x70);
-    const std::wstring caption = Widen(title.empty() ? programName_ : title);
-    MessageBoxW(Owner(), Widen(prompt).c_str(), caption.c_str(), MB_OK | icon);
-    return vbOK;
-}
-
-void Win32Platform::ReportFatal(const RuntimeError& error)
-{
-    const std::string text
-        = "Run-time error '" + std::to_string(error.Number()) + "':\n\n" + std::string(error.Description());
-    MessageBoxW(Owner(), Widen(text).c_str(), Widen(programName_).c_str(), MB_OK | MB_ICONERROR);
+    UINT icon = 0;
+    switch (message.Icon) {
+    case MessageIcon::Critical:
+        icon = MB_ICONERROR;
+        break;
+    case MessageIcon::Question:
+        icon = MB_ICONQUESTION;
+        break;
+    case MessageIcon::Exclamation:
+        icon = MB_ICONWARNING;
+        break;
+    case MessageIcon::Information:
+        icon = MB_ICONINFORMATION;
+        break;
+    case MessageIcon::None:
+        break;
+    }
+    MessageBoxW(Owner(), Widen(message.Text).c_str(), Widen(message.Title).c_str(), MB_OK | icon);
 }
 
 void Win32Platform::Quit(int exitStatus)

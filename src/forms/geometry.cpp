@@ -1,0 +1,26 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
+#include "geometry.h"
+
+#include <cstdint>
+
+namespace forms {
+
+int TwipsToPixels(int twips, int dpi)
+{
+    // twips * dpi / 1440 + 1/2, rounded down, in whole numbers: exact for
+    // every design length at every density, negative ones included.
+    const std::int64_t twice = 2 * std::int64_t { twips } * dpi + kTwipsPerInch;
+    const std::int64_t divisor = 2 * std::int64_t { kTwipsPerInch };
+    const std::int64_t quotient = twice / divisor;
+    return static_cast<int>(twice % divisor < 0 ? quotient - 1 : quotient);
+}
+
+PixelRect PixelsOf(const Control& control, int dpi)
+{
+    return { TwipsToPixels(control.Left, dpi), TwipsToPixels(control.Top, dpi),
+        TwipsToPixels(control.Left + control.Width, dpi), TwipsToPixels(control.Top + control.Height, dpi) };
+}
+
+} // namespace forms

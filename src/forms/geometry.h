@@ -1,0 +1,33 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// From a design in twips to the pixels of a screen of any density.
+
+#include "controls.h"
+
+namespace forms {
+
+inline constexpr int kTwipsPerInch = 1440;
+// The density at which a design has 15 twips to the pixel: a backend whose
+// toolkit scales for the screen itself works at this one.
+inline constexpr int kDesignDpi = 96;
+
+// The edges of a rectangle in whole pixels; Right and Bottom lie just past it.
+struct PixelRect {
+    int Left, Top, Right, Bottom;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool operator==(const PixelRect&) const = default;
+};
+
+// A length in twips from the origin as whole pixels at dpi, rounded half up.
+int TwipsToPixels(int twips, int dpi);
+
+// The control's rectangle at dpi. Each edge is rounded on its own, not the
+// width and the height, so that controls that meet in twips meet on the
+// screen, and a control keeps its place, at every density.
+PixelRect PixelsOf(const Control& control, int dpi);
+
+} // namespace forms
