@@ -31,20 +31,12 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory
     qt::ChoosePlatform();
     QApplication app(argc, argv);
     qt::ConfigureApplication(info);
-
     qt::QtPlatform platform;
-    Runtime runtime(platform, info.Name);
-    const std::unique_ptr<Form> form = createForm(runtime);
-    qt::FormWindow window(*form, runtime);
-    platform.SetMainWindow(&window);
-
-    runtime.Load(*form);
-    if (runtime.Ended())
-        return runtime.ExitStatus();
-    window.show();
-    window.FocusFirstButton();
-    QApplication::exec();
-    return runtime.ExitStatus();
+    return RunForm<qt::FormWindow>(platform, info, createForm, [](qt::FormWindow& window) {
+        window.show();
+        window.FocusFirstButton();
+        QApplication::exec();
+    });
 }
 
 } // namespace forms

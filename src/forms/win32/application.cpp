@@ -43,26 +43,17 @@ int RunProgram(int, char**, const ProgramInfo& info, const FormFactory& createFo
     // The system's themed buttons, which the program's manifest asks for.
     const INITCOMMONCONTROLSEX controls { sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&controls);
-
     win32::Win32Platform platform;
-    Runtime runtime(platform, info.Name);
-    const std::unique_ptr<Form> form = createForm(runtime);
-    {
-        win32::FormWindow window(*form, runtime);
-        platform.SetMainWindow(&window);
-        runtime.Load(*form);
-        if (!runtime.Ended()) {
-            window.Show();
-            platform.Run();
-        }
-        platform.SetMainWindow(nullptr);
-    }
+    const int status = RunForm<win32::FormWindow>(platform, info, createForm, [&platform](win32::FormWindow& window) {
+        window.Show();
+        platform.Run();
+    });
     // A quit that the loop did not take (the program ended in its load)
     // must not end the next loop this thread runs.
     MSG quit;
     while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
-    return runtime.ExitStatus();
+    return status;
 }
 
 } // namespace forms

@@ -54,6 +54,8 @@ private:
 
     // Posted to hand the focus to a button (PostFocus).
     static constexpr UINT kFocusLater = WM_APP + 1;
+    void PostFocus(CommandButton& button) override;
+    void MoveFocus(CommandButton* button) override;
 
     // Runs a window procedure's work; no exception leaves it into the
     // system's frames. One that escapes is the program's fatal error.
@@ -80,8 +82,6 @@ private:
     void ShowBackColor(Shape& shape) override;
     void TellName(Control& control) override;
     void TellDescription(Control& control) override;
-    void MoveFocus(CommandButton* button) override;
-    void PostFocus(CommandButton& button) override;
     Child* ChildOf(HWND window);
     // The child that shows the control, in children (const or not).
     template <typename Children>

@@ -17,13 +17,12 @@ public:
     // Message boxes are modal to this window, Quit takes it away, and the
     // keys it handles itself reach it during DoEvents too.
     void SetMainWindow(FormWindow* window) { window_ = window; }
+    // Runs the event loop until Quit.
+    void Run();
 
     void DoEvents() override;
     void ShowMessage(const Message& message) override;
     void Quit(int exitStatus) override;
-
-    // Runs the event loop until Quit.
-    void Run();
 
 private:
     void Dispatch(MSG& message);
