@@ -38,9 +38,9 @@ HRESULT ToBstr(const std::string& text, BSTR* result)
 }
 
 // The control's object: the standard one for its window, with the control's
-// role, name, description and state. It refers to the control only while the
-// window still shows it, so a client that keeps it longer gets an error, not
-// a dangling control.
+// role, name, description and state, and a button's default action. It
+// refers to the control only while the window still shows it, so a client
+// that keeps it longer gets an error, not a dangling control.
 class AccessibleControl final : public IAccessible, public IOleWindow {
 public:
     AccessibleControl(HWND window, const Control& control, IAccessible* standard)
@@ -150,8 +150,32 @@ public:
         state->lVal = flags;
         return S_OK;
     }
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
+    {
+        const Control* control = nullptr;
+        if (const HRESULT reached = Reach(child, action, control); FAILED(reached))
+            return reached;
+        if (dynamic_cast<const CommandButton*>(control) == nullptr)
+            return standard_->get_accDefaultAction(child, action);
+        return ToBstr("Press", action); // as the system's push buttons say
+    }
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
+    {
+        const Control* control = nullptr;
+        if (const HRESULT reached = Reach(child, control); FAILED(reached))
+            return reached;
+        if (dynamic_cast<const CommandButton*>(control) == nullptr)
+            return standard_->accDoDefaultAction(child);
+        // A disabled button has no action to do, as a control without one.
+        if (IsWindowEnabled(window_) == FALSE)
+            return DISP_E_MEMBERNOTFOUND;
+        // The click comes once the client has its answer: GO's runs a whole
+        // play, which waits for the stop buttons, and a client held in this
+        // call could press none of them.
+        return PostMessageW(window_, BM_CLICK, 0, 0) != FALSE ? S_OK : HRESULT_FROM_WIN32(GetLastError());
+    }
 
-    // IAccessible: where the window is and what it does, as the system's
+    // IAccessible: where the window is and the rest, as the system's
     // standard object tells.
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override { return standard_->get_accParent(parent); }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override { return standard_->get_accChildCount(count); }
@@ -180,10 +204,6 @@ public:
     {
         return standard_->get_accSelection(children);
     }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override
-    {
-        return standard_->get_accDefaultAction(child, action);
-    }
     HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override
     {
         return standard_->accSelect(flags, child);
@@ -200,10 +220,6 @@ public:
     {
         return standard_->accHitTest(left, top, child);
     }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override
-    {
-        return standard_->accDoDefaultAction(child);
-    }
     HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
@@ -211,17 +227,20 @@ private:
     ~AccessibleControl() { standard_->Release(); }
 
     const Control* Live() const { return AttachedControl(window_) == control_ ? control_ : nullptr; }
-    // The control, when a question about `child` with its answer in `out`
-    // can be answered: it asks about the control itself, which still lives.
-    template <typename Out>
-    HRESULT Reach(const VARIANT& child, const Out* out, const Control*& control) const
+    // The control, when a request about `child` can be answered: it is
+    // about the control itself, which still lives.
+    HRESULT Reach(const VARIANT& child, const Control*& control) const
     {
-        if (out == nullptr)
-            return E_POINTER;
         if (!IsSelf(child))
             return E_INVALIDARG;
         control = Live();
         return control == nullptr ? CO_E_OBJNOTCONNECTED : S_OK;
+    }
+    // The same for a question with its answer in `out`.
+    template <typename Out>
+    HRESULT Reach(const VARIANT& child, const Out* out, const Control*& control) const
+    {
+        return out == nullptr ? E_POINTER : Reach(child, control);
     }
 
     HWND window_;
