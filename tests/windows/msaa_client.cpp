@@ -94,82 +94,149 @@ bool WaitFor(Done done, ULONGLONG milliseconds = 30000)
     return true;
 }
 
+void Key(WORD key)
+{
+    INPUT input[2] {};
+    for (INPUT& event : input) {
+        event.type = INPUT_KEYBOARD;
+        event.ki.wVk = key;
+    }
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
+// A run of the program, found by its window, and its controls' windows by the
+// names they tell.
+struct Game {
+    PROCESS_INFORMATION process {};
+    HWINEVENTHOOK hook = nullptr;
+    HWND form = nullptr;
+    std::map<std::string, HWND> windows;
+
+    explicit Game(std::wstring commandLine)
+    {
+        STARTUPINFOW startup {};
+        startup.cb = sizeof startup;
+        REQUIRE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+        focused.clear();
+        hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &HearFocus, process.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+        REQUIRE(WaitFor([&] { return (form = FindWindowW(L"forms.Form", L"Vantu")) != nullptr && IsWindowVisible(form) != FALSE; }));
+        for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+            windows[Read(child).name] = child;
+        CHECK(WaitFor([&] { return Ready(); }));
+    }
+    ~Game()
+    {
+        UnhookWinEvent(hook);
+        TerminateProcess(process.hProcess, 1); // if it is still running
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    Told operator()(const std::string& name, bool press = false) { return Read(windows.at(name), press); }
+    // GO can be pressed, and has the focus.
+    bool Ready() { return ((*this)("GO").state & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSED)) == STATE_SYSTEM_FOCUSED; }
+    bool Heard(const std::string& name) { return WaitFor([&] { return !focused.empty() && focused.back() == name; }, 5000); }
+    DWORD Status()
+    {
+        DWORD status = 1;
+        CHECK(WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0);
+        GetExitCodeProcess(process.hProcess, &status);
+        return status;
+    }
+};
+
 } // namespace
 
 TEST_CASE("vantu.exe read and played from another process, as a screen reader does")
 {
     REQUIRE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    std::wstring commandLine = _wgetenv(L"VANTU_EXE") != nullptr ? _wgetenv(L"VANTU_EXE") : L"vantu.exe";
-    STARTUPINFOW startup {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION game {};
-    REQUIRE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &game));
-    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, &HearFocus, game.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
-    HWND form = nullptr;
-    CHECK(WaitFor([&] { return (form = FindWindowW(L"forms.Form", L"Vantu")) != nullptr && IsWindowVisible(form) != FALSE; }));
+    Game game(L"vantu.exe");
 
     // Every control, by its name, with the role the design gives it.
     std::map<std::string, LONG> design { { "GO", ROLE_SYSTEM_PUSHBUTTON }, { "Stop left reel", ROLE_SYSTEM_PUSHBUTTON },
         { "Stop middle reel", ROLE_SYSTEM_PUSHBUTTON }, { "Stop right reel", ROLE_SYSTEM_PUSHBUTTON },
-        { "Balance", ROLE_SYSTEM_STATICTEXT }, { "Rising diagonal", ROLE_SYSTEM_GRAPHIC }, { "Top row", ROLE_SYSTEM_GRAPHIC },
-        { "Middle row", ROLE_SYSTEM_GRAPHIC }, { "Bottom row", ROLE_SYSTEM_GRAPHIC }, { "Falling diagonal", ROLE_SYSTEM_GRAPHIC } };
+        { "Balance", ROLE_SYSTEM_STATICTEXT } };
+    for (const char* lamp : { "Rising diagonal", "Top row", "Middle row", "Bottom row", "Falling diagonal" })
+        design[lamp] = ROLE_SYSTEM_GRAPHIC;
     for (const char* reel : { "Left", "Middle", "Right" })
         for (const char* row : { "top", "middle", "bottom" })
             design[std::string(reel) + " reel, " + row + " row"] = ROLE_SYSTEM_STATICTEXT;
-    std::map<std::string, HWND> windows;
-    for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
-        const Told told = Read(child);
-        CAPTURE(told.name);
-        CHECK(design[told.name] == told.role); // a name not in the design has none
+    CHECK(game.windows.size() == design.size());
+    for (const auto& [name, window] : game.windows) {
+        const Told told = Read(window);
+        CAPTURE(name);
+        CHECK(design[name] == told.role); // a name not in the design has none
         CHECK((told.role != ROLE_SYSTEM_PUSHBUTTON || told.action == "Press"));
-        windows[told.name] = child;
     }
-    CHECK(windows.size() == design.size());
-    HWND go = windows["GO"], balance = windows["Balance"];
-    CHECK(Read(balance).description == "500 coins");
-    CHECK(Read(go).description == "Starts a play for 10 coins.");
-    const auto ready = [&] { return (Read(go).state & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSED)) == STATE_SYSTEM_FOCUSED; };
-    CHECK(WaitFor(ready));
+    CHECK(game("Balance").description == "500 coins");
+    CHECK(game("GO").description == "Starts a play for 10 coins.");
 
     // A stop button before the play: refused, and no play starts.
-    CHECK(Read(windows["Stop left reel"], true).pressed == DISP_E_MEMBERNOTFOUND);
+    CHECK(game("Stop left reel", true).pressed == DISP_E_MEMBERNOTFOUND);
     WaitFor([] { return false; }, 1000);
-    CHECK(ready());
+    CHECK(game.Ready());
+
+    // What a player hears after a play that started from `before` coins:
+    // each lamp lit where its line's three cells tell the same symbol, and on
+    // GO the result ("Middle row wins with seven: 200 coins. 690 coins."),
+    // whose sum the balance must be. Returns the balance.
+    const auto judge = [&game](long before) {
+        const char* lines[5][3] = { { "bottom", "middle", "top" }, { "top", "top", "top" }, { "middle", "middle", "middle" },
+            { "bottom", "bottom", "bottom" }, { "top", "middle", "bottom" } };
+        const char* lamps[5] = { "Rising diagonal", "Top row", "Middle row", "Bottom row", "Falling diagonal" };
+        bool any = false;
+        for (int k = 0; k < 5; ++k) {
+            const auto cell = [&](const char* reel, int i) { return game(std::string(reel) + " reel, " + lines[k][i] + " row").description; };
+            const bool won = cell("Left", 0) == cell("Middle", 1) && cell("Left", 0) == cell("Right", 2);
+            CHECK(game(lamps[k]).description == (won ? "lit" : "unlit"));
+            any = any || won;
+        }
+        const std::string result = game("GO").description, coins = game("Balance").description;
+        MESSAGE("GO tells: ", result, " The balance: ", coins);
+        const std::size_t won = result.rfind(": ");
+        CHECK(result.starts_with("No win. ") == !any);
+        const long paid = any ? std::strtol(result.c_str() + won + 2, nullptr, 10) : 0;
+        CHECK(coins == std::to_string(before - 10 + paid) + " coins");
+        CHECK(result.ends_with(". " + coins + "."));
+        return before - 10 + paid;
+    };
 
     // A play: GO, which hands the focus to the first stop button, then each
     // stop button as it can be pressed; the focus comes back to GO.
-    CHECK(Read(go, true).pressed == S_OK);
-    CHECK(WaitFor([] { return !focused.empty() && focused.back() == "Stop left reel"; }, 5000));
+    CHECK(game("GO", true).pressed == S_OK);
+    CHECK(game.Heard("Stop left reel"));
     for (const std::string stop : { "Stop left reel", "Stop middle reel", "Stop right reel" }) {
         CAPTURE(stop);
-        CHECK(WaitFor([&] { return (Read(windows[stop]).state & STATE_SYSTEM_UNAVAILABLE) == 0; }));
-        CHECK(Read(windows[stop], true).pressed == S_OK);
+        CHECK(WaitFor([&] { return (game(stop).state & STATE_SYSTEM_UNAVAILABLE) == 0; }));
+        CHECK(game(stop, true).pressed == S_OK);
     }
-    CHECK(WaitFor(ready));
-    WaitFor([] { return false; }, 500); // the last focus event on its way
+    CHECK(game.Heard("GO"));
     std::string heard;
     for (const std::string& name : focused)
         heard += name + "; ";
     MESSAGE("the focus heard ", focused.size(), " times: ", heard);
-    CHECK((!focused.empty() && focused.back() == "GO"));
+    const long balance = judge(500);
 
-    // The result heard on GO: "No win. 490 coins." or "Middle row wins with
-    // seven: 200 coins. 690 coins.", whose sum the balance must be.
-    const std::string result = Read(go).description, coins = Read(balance).description;
-    MESSAGE("GO tells: ", result, " The balance: ", coins);
-    const std::size_t won = result.rfind(": ");
-    CHECK(result.starts_with("No win. ") == (won == std::string::npos));
-    const long paid = won == std::string::npos ? 0 : std::strtol(result.c_str() + won + 2, nullptr, 10);
-    CHECK(coins == std::to_string(490 + paid) + " coins");
-    CHECK(result.ends_with(". " + coins + "."));
+    // A play from the keyboard: Return on GO, then Space on each stop button
+    // in turn, Tab between them.
+    Key(VK_RETURN);
+    CHECK(game.Heard("Stop left reel"));
+    for (const char* next : { "Stop middle reel", "Stop right reel" }) {
+        Key(VK_SPACE);
+        Key(VK_TAB);
+        CHECK(game.Heard(next));
+    }
+    Key(VK_SPACE);
+    CHECK(game.Heard("GO"));
+    judge(balance);
 
-    CHECK(UnhookWinEvent(hook));
-    PostMessageW(form, WM_CLOSE, 0, 0);
-    CHECK(WaitForSingleObject(game.hProcess, 30000) == WAIT_OBJECT_0);
-    DWORD status = 1;
-    CHECK((GetExitCodeProcess(game.hProcess, &status) != FALSE && status == 0));
-    TerminateProcess(game.hProcess, 1); // if it is still running
-    CloseHandle(game.hThread);
-    CloseHandle(game.hProcess);
+    // Closed in the middle of a spin: the program ends, with status 0.
+    Key(VK_RETURN);
+    CHECK(game.Heard("Stop left reel"));
+    PostMessageW(game.form, WM_CLOSE, 0, 0);
+    CHECK(game.Status() == 0);
     CoUninitialize();
 }
