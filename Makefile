@@ -4,11 +4,12 @@
 # The two commands a newcomer needs: `make run` and `make check`.
 # Both install what is missing first and rebuild only what changed.
 
+# The builds are named once, in CMakePresets.json: `cmake --preset NAME`
+# configures one, `cmake --build --preset NAME` builds it and `ctest --preset
+# NAME` runs its tests. These are the folders the presets build in.
 BUILD    := build
 SANITIZE := build-sanitize
 WINDOWS  := build-windows
-# Given once, when the Windows build directory is made; CMake keeps it.
-WINDOWS_TOOLCHAIN = $(if $(wildcard $(WINDOWS)/CMakeCache.txt),,--toolchain cmake/mingw-w64-x86_64.cmake)
 PKGDIR   := build-deb
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 CMAKE    := cmake
@@ -18,16 +19,16 @@ CMAKE    := cmake
 # The game alone, with the compiler's warnings shown but never fatal: a
 # warning that a newer compiler or Qt adds must not cost a player the game.
 run: deps
-	$(CMAKE) -S . -B $(BUILD) --log-level=WARNING -DCMAKE_BUILD_TYPE=Release -DVANTU_WERROR=OFF
-	$(CMAKE) --build $(BUILD) --target vantu -j$(JOBS)
+	$(CMAKE) --preset run --log-level=WARNING
+	$(CMAKE) --build --preset run -j$(JOBS)
 	./$(BUILD)/vantu
 
 # Every test on the release build, then the tests that need no X server
 # again under AddressSanitizer and UndefinedBehaviorSanitizer. Here, and in
 # every target that builds for the checks, warnings are errors.
 check: test-deps build build-sanitize
-	ctest --test-dir $(BUILD) --output-on-failure -j$(JOBS)
-	ctest --test-dir $(SANITIZE) --output-on-failure -j$(JOBS) -L 'unit|view'
+	ctest --preset check -j$(JOBS)
+	ctest --preset sanitize -j$(JOBS)
 
 # `make check`, `make package` and `make check-windows` on Debian 13, from
 # this Debian 12 machine:
@@ -52,14 +53,13 @@ check-release: release-deps
 # build-windows/vantu.exe, cross-compiled with MinGW-w64: one program that
 # needs no DLL that Windows does not ship.
 windows: windows-deps
-	$(CMAKE) -S . -B $(WINDOWS) $(WINDOWS_TOOLCHAIN) --log-level=WARNING \
-		-DCMAKE_BUILD_TYPE=Release -DVANTU_WERROR=ON -DBUILD_TESTING=OFF
-	$(CMAKE) --build $(WINDOWS) --target vantu -j$(JOBS)
+	$(CMAKE) --preset windows --log-level=WARNING
+	$(CMAKE) --build --preset windows -j$(JOBS)
 
 # The Windows program and its tests, run under Wine on a private X server,
 # then clang-tidy over the Win32 backend and the Windows tests.
 check-windows: build-windows-tests
-	ctest --test-dir $(WINDOWS) --output-on-failure -j$(JOBS)
+	ctest --preset windows-tests -j$(JOBS)
 	$(MAKE) --no-print-directory lint-windows
 
 # clang-tidy sees the code as the cross-compiler does: its target, and the
@@ -71,10 +71,10 @@ lint-windows: build-windows-tests
 		|| { grep -E 'error|warning:' $(WINDOWS)/lint.log | grep -v 'warnings generated'; exit 1; }
 	@echo "lint-windows: clang-tidy found nothing"
 
+# The same folder as `make windows`, with the tests.
 build-windows-tests: windows-test-deps
-	$(CMAKE) -S . -B $(WINDOWS) $(WINDOWS_TOOLCHAIN) --log-level=WARNING \
-		-DCMAKE_BUILD_TYPE=Release -DVANTU_WERROR=ON -DBUILD_TESTING=ON
-	$(CMAKE) --build $(WINDOWS) -j$(JOBS)
+	$(CMAKE) --preset windows-tests --log-level=WARNING
+	$(CMAKE) --build --preset windows-tests -j$(JOBS)
 
 # clang-tidy over the game, the tests and the benchmark, with the checks
 # that .clang-tidy lists and explains; any finding fails.
@@ -87,7 +87,7 @@ lint: test-deps build
 # Then how many accessibility events a play sends to a listening AT-SPI
 # client, in a private X server and D-Bus session.
 bench: test-deps build
-	$(CMAKE) --build $(BUILD) --target vantu_bench -j$(JOBS)
+	$(CMAKE) --build --preset check --target vantu_bench -j$(JOBS)
 	./$(BUILD)/vantu_bench
 	dbus-run-session -- /usr/bin/python3 bench/atspi_events.py $(BUILD)/vantu
 
@@ -111,13 +111,14 @@ package-test: package
 screenshot: package-deps build
 	scripts/screenshot $(BUILD)/vantu doc/screenshot.png
 
+# The same folder as `make run`, with the compiler's warnings as errors.
 build:
-	$(CMAKE) -S . -B $(BUILD) --log-level=WARNING -DCMAKE_BUILD_TYPE=Release -DVANTU_WERROR=ON
-	$(CMAKE) --build $(BUILD) -j$(JOBS)
+	$(CMAKE) --preset check --log-level=WARNING
+	$(CMAKE) --build --preset check -j$(JOBS)
 
 build-sanitize:
-	$(CMAKE) -S . -B $(SANITIZE) --log-level=WARNING -DCMAKE_BUILD_TYPE=Debug -DVANTU_SANITIZE=ON -DVANTU_WERROR=ON
-	$(CMAKE) --build $(SANITIZE) -j$(JOBS)
+	$(CMAKE) --preset sanitize --log-level=WARNING
+	$(CMAKE) --build --preset sanitize -j$(JOBS)
 
 deps:
 	scripts/install-deps

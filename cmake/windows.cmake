@@ -1,9 +1,11 @@
 # SPDX-FileCopyrightText: 2026 The Vantu developers
 # SPDX-License-Identifier: MIT
 
-# The Windows build (cross-compiled through cmake/mingw-w64-x86_64.cmake):
-# the Win32 backend, the program's resources, and one vantu.exe that needs
-# no DLL that Windows does not ship.
+# What every Windows program of the build shares (cross-compiled through
+# cmake/mingw-w64-x86_64.cmake): how it is linked, so that it needs no DLL
+# that Windows does not ship, and its resources; and what the Windows release
+# takes from the build. The Win32 backend is in src/forms/win32/, vantu.exe
+# in src/, its tests in tests/windows/.
 
 enable_language(RC)
 # The C and C++ runtimes, and the threads library under them, go into the
@@ -12,20 +14,6 @@ add_link_options(-static $<$<CONFIG:Release>:-s>)
 # The PE header's time stamp stays zero: the same sources give the same
 # program, whenever and wherever it is built.
 add_link_options(-Wl,--no-insert-timestamp)
-
-# The Win32 backend of the forms runtime. Knows nothing of the game. Windows
-# 10 (1607) or later: per-monitor DPI awareness.
-add_library(vantu_win32 STATIC
-  src/forms/win32/accessible.cpp
-  src/forms/win32/application.cpp
-  src/forms/win32/control_windows.cpp
-  src/forms/win32/conversions.cpp
-  src/forms/win32/form_keyboard.cpp
-  src/forms/win32/form_window.cpp
-  src/forms/win32/painting.cpp
-  src/forms/win32/win32_platform.cpp)
-target_compile_definitions(vantu_win32 PUBLIC UNICODE _UNICODE NOMINMAX WINVER=0x0A00 _WIN32_WINNT=0x0A00)
-target_link_libraries(vantu_win32 PUBLIC vantu_forms comctl32 oleacc ole32 oleaut32 gdi32 user32)
 
 # The program's resources: the icon, made from the one drawn as an XPM, the
 # version record, and the manifest (themed controls, per-monitor DPI).
@@ -38,27 +26,19 @@ add_custom_command(OUTPUT icons/vantu.ico
   COMMENT "Making the program's icon")
 configure_file(resources/vantu.rc.in generated/vantu.rc @ONLY)
 set(VANTU_RESOURCES ${CMAKE_CURRENT_BINARY_DIR}/generated/vantu.rc)
-set_source_files_properties(${VANTU_RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_CURRENT_BINARY_DIR}/icons/vantu.ico;${CMAKE_CURRENT_SOURCE_DIR}/resources/vantu.exe.manifest")
 add_custom_target(vantu_icon DEPENDS icons/vantu.ico)
 
 # Gives a program the resources; windres finds the icon, the manifest and the
-# backend's resource ids on these paths.
+# backend's resource ids on these paths. The script is compiled again when the
+# icon or the manifest changes, in whichever folder the program is made.
 function(vantu_add_resources target)
   target_sources(${target} PRIVATE ${VANTU_RESOURCES})
+  set_source_files_properties(${VANTU_RESOURCES} TARGET_DIRECTORY ${target} PROPERTIES
+    OBJECT_DEPENDS "${PROJECT_BINARY_DIR}/icons/vantu.ico;${PROJECT_SOURCE_DIR}/resources/vantu.exe.manifest")
   target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/forms/win32
     ${PROJECT_SOURCE_DIR}/resources ${PROJECT_BINARY_DIR}/icons)
   add_dependencies(${target} vantu_icon)
 endfunction()
-
-add_executable(vantu WIN32 src/window/main.cpp)
-target_link_libraries(vantu PRIVATE vantu_game vantu_win32)
-vantu_add_resources(vantu)
-
-include(CTest)
-if(BUILD_TESTING)
-  add_subdirectory(tests/windows)
-endif()
 
 # What a release takes from this build besides vantu.exe (scripts/release):
 # the zip's and the installer's texts, with the line ends that Windows'

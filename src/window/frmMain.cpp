@@ -5,6 +5,8 @@
 
 #include "frmMain.h"
 
+const std::int32_t frmMain::kStartingCoins = VANTU_STARTING_COINS;
+
 void frmMain::Form_Load()
 {
     Randomize();

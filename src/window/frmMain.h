@@ -26,7 +26,9 @@ class frmMain : public forms::Form {
 public:
     explicit frmMain(forms::Runtime& runtime);
 
-    static constexpr std::int32_t kStartingCoins = VANTU_STARTING_COINS;
+    // Defined in frmMain.cpp, not here: the class must read the same in
+    // every source, and a test build compiles only some with its balance.
+    static const std::int32_t kStartingCoins;
     static constexpr std::int32_t kStake = 10;
     static constexpr forms::Color kLampUnlit = 0x808080; // grey
     static constexpr forms::Color kLampLit = 0xC0FFFF; // pale yellow
