@@ -98,6 +98,9 @@ bench: test-deps build
 # Lintian must report neither an error nor a warning.
 package: package-deps
 	rm -rf $(PKGDIR) && mkdir -p $(PKGDIR)
+	# A file touched but not changed would make git stash create fail once,
+	# while it refreshes the index.
+	git update-index -q --refresh || true
 	tree=$(or $(PACKAGE_COMMIT),$$(git stash create)) && git archive --prefix=vantu/ $${tree:-HEAD} | tar -x -C $(PKGDIR)
 	cd $(PKGDIR)/vantu && DEB_BUILD_OPTIONS="nocheck parallel=$(JOBS)" dpkg-buildpackage -b -us -uc
 	lintian --fail-on error,warning $(PKGDIR)/*.changes
