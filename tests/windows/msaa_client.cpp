@@ -240,3 +240,26 @@ TEST_CASE("vantu.exe read and played from another process, as a screen reader do
     CHECK(game.Status() == 0);
     CoUninitialize();
 }
+
+TEST_CASE("out of coins: the game-over message, heard and dismissed from the keyboard")
+{
+    REQUIRE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    Game game(L"vantu-lowcoins.exe"); // 5 coins: too few for a play
+    CHECK(game("Balance").description == "5 coins");
+    CHECK(game("GO", true).pressed == S_OK);
+    HWND box = nullptr;
+    DWORD owner = 0;
+    CHECK(WaitFor([&] { return (box = FindWindowW(L"#32770", L"GameOver")) != nullptr && IsWindowVisible(box) != FALSE; }));
+    GetWindowThreadProcessId(box, &owner);
+    // Its title, an icon, its button and its text. (Which icon, another
+    // process cannot tell under Wine: the handles differ.)
+    std::string said = Read(box).name;
+    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        said.append("|").append(SendMessageW(child, STM_GETICON, 0, 0) != 0 ? "(icon)" : Read(child).name);
+    CHECK(owner == game.process.dwProcessId);
+    CHECK(said == "GameOver|(icon)|OK|You ran out of your coins!");
+    CHECK((game("Stop left reel").state & STATE_SYSTEM_UNAVAILABLE) != 0);
+    Key(VK_RETURN);
+    CHECK(game.Status() == 0);
+    CoUninitialize();
+}

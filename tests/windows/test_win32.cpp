@@ -4,14 +4,13 @@
 // The game's window on the Win32 backend, run under Wine or Windows: every
 // control where the design puts it at several DPIs, read back from the
 // painted window with its fonts; the program file's resources; the keys the
-// form handles itself; the three endings. (tests/windows/msaa_client.cpp
-// plays the program as a screen reader does.)
+// form handles itself. (msaa_client.cpp plays the program itself as a
+// screen reader does, and reaches its endings.)
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "doctest.h"
 
 #include "forms/geometry.h"
-#include "forms/program.h"
 #include "forms/win32/form_window.h"
 #include "forms/win32/win32_platform.h"
 #include "hooked_platform.h"
@@ -20,9 +19,7 @@
 #include <uxtheme.h>
 
 #include <cmath>
-#include <functional>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <string>
 
@@ -63,12 +60,6 @@ bool Painted(HWND window, RECT rect, COLORREF colour)
             if (Pixel(window, x, y) == colour)
                 return true;
     return false;
-}
-
-void PostClick(HWND button)
-{
-    PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
 } // namespace
@@ -199,86 +190,4 @@ TEST_CASE("Return clicks the focused button once, however long it is held")
     PostMessageW(GetFocus(), WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001u));
     game.platform.DoEvents();
     CHECK(clicks == 1);
-}
-
-namespace {
-
-// Runs the program as main does, on a form whose load is `load` after the
-// game's own, while `step` plays it at each tick of a timer; then any message
-// box is read and dismissed.
-struct Scripted : frmMain {
-    using frmMain::frmMain;
-    std::function<void(frmMain&)> load;
-    void Form_Load() override
-    {
-        frmMain::Form_Load();
-        load(*this);
-    }
-};
-std::function<void(HWND, HWND)> step; // the form's window and GO
-std::wstring box; // the title, text and icon of the last message box
-
-BOOL CALLBACK ReadBox(HWND window, LPARAM)
-{
-    wchar_t text[128] {};
-    GetClassNameW(window, text, 128);
-    if (std::wstring(text) != L"#32770")
-        return TRUE;
-    GetWindowTextW(window, text, 128);
-    box = text;
-    GetDlgItemTextW(window, 0xFFFF, text, 128);
-    box += std::wstring(L"|") + text;
-    EnumChildWindows(window, [](HWND child, LPARAM) {
-        if (HICON icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0)))
-            box += icon == LoadIconW(nullptr, IDI_WARNING) ? L"|warning" : icon == LoadIconW(nullptr, IDI_ERROR) ? L"|error" : L"|other";
-        return TRUE;
-    }, 0);
-    PostMessageW(window, WM_COMMAND, IDOK, 0);
-    return FALSE;
-}
-
-void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-{
-    EnumThreadWindows(GetCurrentThreadId(), &ReadBox, 0);
-    if (HWND form = FindWindowW(L"forms.Form", L"Vantu"); form != nullptr && IsWindowVisible(form))
-        step(form, FindWindowExW(form, nullptr, L"Button", L"GO"));
-}
-
-} // namespace
-
-TEST_CASE("the three endings, and the exit status of each")
-{
-    struct Ending {
-        const char* name;
-        std::function<void(frmMain&)> load;
-        bool closeInSpin;
-        std::wstring box;
-        int status;
-    };
-    for (const Ending& ending : {
-             Ending { "game over", [](frmMain& f) { f.Coins = 5; }, false, L"GameOver|You ran out of your coins!|warning", 0 },
-             Ending { "fatal error", [](frmMain& f) { f.ReelPos(4) = 1; }, false, L"Vantu|Run-time error '9':\n\nSubscript out of range|error", 1 },
-             Ending { "closed in mid-spin", [](frmMain&) {}, true, L"", 0 },
-         }) {
-        CAPTURE(ending.name);
-        box.clear();
-        bool clicked = false;
-        step = [&](HWND form, HWND go) {
-            if (!clicked)
-                PostClick(go);
-            else if (ending.closeInSpin && IsWindowEnabled(go) == FALSE)
-                PostMessageW(form, WM_CLOSE, 0, 0);
-            clicked = true;
-        };
-        const UINT_PTR timer = SetTimer(nullptr, 0, 50, &Tick);
-        const int status = forms::RunProgram(0, nullptr, { "Vantu", "1.00", "org.vantu.Vantu" }, [&](forms::Runtime& runtime) {
-            auto form = std::make_unique<Scripted>(runtime);
-            form->load = ending.load;
-            return form;
-        });
-        KillTimer(nullptr, timer);
-        CHECK(status == ending.status);
-        CHECK(box == ending.box);
-        CHECK(FindWindowW(L"forms.Form", nullptr) == nullptr);
-    }
 }
