@@ -11,6 +11,7 @@
 
 #include "machine.h"
 
+#include "forms/colors.h"
 #include "forms/fonts.h"
 #include "forms/geometry.h"
 #include "forms/view.h"
@@ -80,10 +81,7 @@ TEST_CASE("the keyboard focus among the buttons, and what assistive technology h
     Machine g;
     Buttons form(g.runtime);
     RecordingView view(form, g.runtime);
-    std::vector<std::string> order;
-    for (const forms::CommandButton* button : view.TabOrder())
-        order.push_back(button->Name);
-    CHECK(order == std::vector<std::string> { "b", "a", "c", "d" });
+    CHECK(view.TabOrder() == std::vector<forms::CommandButton*> { &form.b, &form.a, &form.c, &form.d });
     form.b.Enabled = false;
     view.FocusFirstButton();
     form.c.Enabled = false;
@@ -124,12 +122,25 @@ TEST_CASE("twips to pixels: every edge on its own, rounded half up, at any densi
                 FAIL("twips " << twips << " at " << dpi << " dpi gave " << pixels << " pixels");
         }
     }
-    // Controls that meet in twips meet in pixels: an edge at 1 pixel and a half.
+    // Controls that meet in twips meet in pixels, also at an edge that falls
+    // between two pixels.
     Machine g;
-    g.form.labLeft(0).Left = 10, g.form.labLeft(0).Width = 23;
-    g.form.labLeft(1).Left = 33, g.form.labLeft(1).Width = 22;
-    CHECK(forms::PixelsOf(g.form.labLeft(0), 96) == forms::PixelRect { 1, 15, 2, 51 });
-    CHECK(forms::PixelsOf(g.form.labLeft(1), 96).Left == 2);
+    forms::Label &left = g.form.labLeft(0), &right = g.form.labMid(0);
+    std::tie(left.Left, left.Width, right.Left, right.Width) = std::tuple(10, 23, 33, 22);
+    CHECK(forms::PixelsOf(left, 96).Right == forms::PixelsOf(right, 96).Left);
+}
+
+TEST_CASE("a system colour over a control's own background stays legible, whatever the desktop's scheme")
+{
+    const struct { forms::Color system, scheme, background, drawn; } rows[] = {
+        { forms::vbWindowText, 0x000000, 0xC0C0FF, 0x000000 }, // the scheme's black on pink: kept
+        { forms::vbWindowText, 0x800000, 0xFFFFFF, 0x800000 }, // navy on white: kept
+        { forms::vbWindowText, 0xFFFFFF, 0xC0C0FF, 0x000000 }, // a dark scheme's white on pink: the standard black
+        { forms::SystemColor(14), 0x000000, 0x800000, 0xFFFFFF }, // highlighted text on navy: the standard white
+        { forms::SystemColor(17), 0x6D6D6D, 0x6D6D6D, 0xFFFFFF }, // grey on grey: white reads better than black
+    };
+    for (const auto& row : rows)
+        CHECK(forms::LegibleSystemColor(row.system, row.scheme, row.background) == row.drawn);
 }
 
 TEST_CASE("the faces that stand in for the design's")

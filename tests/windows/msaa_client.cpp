@@ -94,15 +94,14 @@ bool WaitFor(Done done, ULONGLONG milliseconds = 30000)
     return true;
 }
 
-void Key(WORD key)
+// A key pressed and released, as the keyboard does it; held, it repeats.
+void Key(WORD key, int repeats = 0)
 {
-    INPUT input[2] {};
-    for (INPUT& event : input) {
-        event.type = INPUT_KEYBOARD;
-        event.ki.wVk = key;
-    }
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
+    INPUT input { INPUT_KEYBOARD, { .ki = { key, 0, 0, 0, 0 } } };
+    for (int i = 0; i <= repeats; ++i)
+        SendInput(1, &input, sizeof(INPUT));
+    input.ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof(INPUT));
 }
 
 // A run of the program, found by its window, and its controls' windows by the
@@ -214,23 +213,29 @@ TEST_CASE("vantu.exe read and played from another process, as a screen reader do
         CHECK(game(stop, true).pressed == S_OK);
     }
     CHECK(game.Heard("GO"));
-    std::string heard;
+    std::string heard; // each button as it was pressed, the form when the last stop was disabled, GO
     for (const std::string& name : focused)
         heard += name + "; ";
-    MESSAGE("the focus heard ", focused.size(), " times: ", heard);
+    CHECK(heard == "Stop left reel; Stop middle reel; Stop right reel; Vantu; GO; ");
     const long balance = judge(500);
 
-    // A play from the keyboard: Return on GO, then Space on each stop button
-    // in turn, Tab between them.
-    Key(VK_RETURN);
+    // A play from the keyboard: Return held on GO, whose repeats must not
+    // press the stop button that takes the focus; Tab on to the others and
+    // Space on each, and round again to the left one, which must still spin.
+    Key(VK_RETURN, 3);
     CHECK(game.Heard("Stop left reel"));
-    for (const char* next : { "Stop middle reel", "Stop right reel" }) {
-        Key(VK_SPACE);
+    for (const char* next : { "Stop middle reel", "Stop right reel", "Stop left reel" }) {
         Key(VK_TAB);
         CHECK(game.Heard(next));
+        Key(VK_SPACE);
     }
-    Key(VK_SPACE);
     CHECK(game.Heard("GO"));
+    // Then the end of the play, which disables the stop buttons from the
+    // left: the focus passes on over the other two to the form, and to GO.
+    heard.clear();
+    for (std::size_t i = 5; i < focused.size(); ++i)
+        heard += focused[i] + "; ";
+    CHECK(heard == "Stop left reel; Stop middle reel; Stop right reel; Stop left reel; Stop middle reel; Stop right reel; Vantu; GO; ");
     judge(balance);
 
     // Closed in the middle of a spin: the program ends, with status 0.

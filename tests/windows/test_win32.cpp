@@ -3,9 +3,8 @@
 
 // The game's window on the Win32 backend, run under Wine or Windows: every
 // control where the design puts it at several DPIs, read back from the
-// painted window with its fonts; the program file's resources; the keys the
-// form handles itself. (msaa_client.cpp plays the program itself as a
-// screen reader does, and reaches its endings.)
+// painted window with its fonts; the program file's icon. (msaa_client.cpp
+// plays the program itself, as a screen reader does, to its endings.)
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "doctest.h"
@@ -130,20 +129,8 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %, in a
     SetSysColors(1, &windowText, &standard);
 }
 
-TEST_CASE("the program file's version record and icon")
+TEST_CASE("the program file's icon: every size from 16 to 256, and the 32 x 32, 16-colour picture as drawn")
 {
-    DWORD ignored = 0;
-    std::string record(GetFileVersionInfoSizeW(L".\\vantu.exe", &ignored), '\0');
-    REQUIRE(GetFileVersionInfoW(L".\\vantu.exe", 0, static_cast<DWORD>(record.size()), record.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    wchar_t* text = nullptr;
-    UINT size = 0;
-    REQUIRE(VerQueryValueW(record.data(), L"\\", reinterpret_cast<void**>(&fixed), &size));
-    CHECK((fixed->dwFileVersionMS == 0x00010000 && fixed->dwFileVersionLS == 0 && fixed->dwFileType == VFT_APP));
-    for (const auto& [field, value] : { std::pair { L"ProductName", L"Vantu" }, { L"FileVersion", L"1.00" }, { L"ProductVersion", L"1.00" } })
-        CHECK((VerQueryValueW(record.data(), (std::wstring(L"\\StringFileInfo\\041104B0\\") + field).c_str(), reinterpret_cast<void**>(&text), &size) && std::wstring(text) == value));
-
-    // Every size from 16 to 256, and the 32 x 32, 16-colour picture as drawn.
     HMODULE program = LoadLibraryExW(L".\\vantu.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
     REQUIRE(program != nullptr);
     const auto resource = [program](WORD id, LPCWSTR type) { return static_cast<const BYTE*>(LockResource(LoadResource(program, FindResourceW(program, MAKEINTRESOURCEW(id), type)))); };
@@ -177,17 +164,4 @@ TEST_CASE("the program file's version record and icon")
         }
     CHECK(wrong == 0);
     FreeLibrary(program);
-}
-
-TEST_CASE("Return clicks the focused button once, however long it is held")
-{
-    Game game;
-    int clicks = 0;
-    game.f.cmdGo.Click = [&clicks] { ++clicks; };
-    REQUIRE(GetFocus() == game[game.f.cmdGo]);
-    for (const LPARAM repeat : { 0, 1, 1, 1 })
-        PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 1 | repeat << 30);
-    PostMessageW(GetFocus(), WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001u));
-    game.platform.DoEvents();
-    CHECK(clicks == 1);
 }
