@@ -66,8 +66,8 @@ void PlainRuntime()
     constexpr int kSweeps = 2'000'000;
     long allocated = 0;
     const double seconds = TimeSweeps(platform, runtime, form, kSweeps, &allocated);
-    std::printf("plain runtime:  %10.0f sweeps/s  %8.1f ns/sweep  %ld allocations in %d sweeps\n",
-        kSweeps / seconds, 1e9 * seconds / kSweeps, allocated, kSweeps);
+    std::printf("plain runtime:  %10.0f sweeps/s  %8.1f ns/sweep  %ld allocations in %d sweeps\n", kSweeps / seconds,
+        1e9 * seconds / kSweeps, allocated, kSweeps);
 
     // The judgement of every stop combination.
     constexpr int kRounds = 200;
@@ -88,7 +88,10 @@ void PlainRuntime()
 }
 
 long accessibilityEvents = 0;
-void CountAccessibilityEvent(QAccessibleEvent*) { ++accessibilityEvents; }
+void CountAccessibilityEvent(QAccessibleEvent*)
+{
+    ++accessibilityEvents;
+}
 
 // With `listening`, as when a screen reader listens: Qt's accessibility is
 // on and its events go to a handler that counts them.

@@ -25,8 +25,14 @@ namespace forms {
 
 // A colour 0x00BBGGRR (red in the low byte), or 0x800000nn for system colour nn.
 using Color = std::uint32_t;
-constexpr Color SystemColor(std::uint32_t index) { return 0x80000000u | index; }
-constexpr bool IsSystemColor(Color c) { return (c & 0x80000000u) != 0; }
+constexpr Color SystemColor(std::uint32_t index)
+{
+    return 0x80000000u | index;
+}
+constexpr bool IsSystemColor(Color c)
+{
+    return (c & 0x80000000u) != 0;
+}
 inline constexpr Color vbWindowText = SystemColor(8);
 
 enum class Border { None = 0, FixedSingle = 1 };

@@ -101,7 +101,10 @@ private:
 };
 
 // The whole part of x: the greatest whole number not above it.
-inline Double Int(Double x) { return std::floor(x.Value()); }
+inline Double Int(Double x)
+{
+    return std::floor(x.Value());
+}
 
 // x rounded to the nearest Integer, halves to even; "Overflow" outside the range.
 inline Integer CInt(Double x)

@@ -30,8 +30,8 @@ QImage Scaled(const QImage& icon, int size)
     QImage result(size, size, QImage::Format_ARGB32);
     for (int y = 0; y < size; ++y)
         for (int x = 0; x < size; ++x)
-            result.setPixel(x, y, icon.pixel((2 * x + 1) * icon.width() / (2 * size),
-                (2 * y + 1) * icon.height() / (2 * size)));
+            result.setPixel(x, y,
+                icon.pixel((2 * x + 1) * icon.width() / (2 * size), (2 * y + 1) * icon.height() / (2 * size)));
     return result;
 }
 
@@ -41,16 +41,15 @@ bool WriteSvg(const QImage& icon, const QString& path)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
         return false;
     QTextStream out(&file);
-    out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << icon.width() << "\" height=\""
-        << icon.height() << "\" viewBox=\"0 0 " << icon.width() << ' ' << icon.height()
-        << "\" shape-rendering=\"crispEdges\">\n";
+    out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << icon.width() << "\" height=\"" << icon.height()
+        << "\" viewBox=\"0 0 " << icon.width() << ' ' << icon.height() << "\" shape-rendering=\"crispEdges\">\n";
     for (int y = 0; y < icon.height(); ++y)
         for (int x = 0, end = 0; x < icon.width(); x = end) {
             const QRgb colour = icon.pixel(x, y);
             for (end = x + 1; end < icon.width() && icon.pixel(end, y) == colour; ++end) { }
             if (qAlpha(colour) != 0)
-                out << "<rect x=\"" << x << "\" y=\"" << y << "\" width=\"" << end - x
-                    << "\" height=\"1\" fill=\"" << QColor(colour).name() << "\"/>\n";
+                out << "<rect x=\"" << x << "\" y=\"" << y << "\" width=\"" << end - x << "\" height=\"1\" fill=\""
+                    << QColor(colour).name() << "\"/>\n";
         }
     out << "</svg>\n";
     return out.status() == QTextStream::Ok && file.flush();

@@ -76,9 +76,8 @@ QColor ToQTextColor(Color fore, Color back, const QPalette& scheme)
 
 QFont ToQFont(const StdFont& font)
 {
-    const std::string_view face = InstalledFace(font.Name, [](std::string_view name) {
-        return QFontDatabase::hasFamily(ToQString(name));
-    });
+    const std::string_view face = InstalledFace(font.Name,
+        [](std::string_view name) { return QFontDatabase::hasFamily(ToQString(name)); });
     QFont result(ToQString(face));
     result.setPointSizeF(font.Size);
     result.setWeight(static_cast<QFont::Weight>(font.Weight));

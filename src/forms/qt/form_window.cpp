@@ -179,7 +179,8 @@ void FormWindow::MoveFocus(CommandButton* button)
 
 void FormWindow::PostFocus(CommandButton& button)
 {
-    QMetaObject::invokeMethod(this, [this, &button] { FocusArrived(button); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, &button] { FocusArrived(button); }, Qt::QueuedConnection);
 }
 
 void FormWindow::changeEvent(QEvent* event)

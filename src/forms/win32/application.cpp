@@ -51,8 +51,7 @@ int RunProgram(int, char**, const ProgramInfo& info, const FormFactory& createFo
     // A quit that the loop did not take (the program ended in its load)
     // must not end the next loop this thread runs.
     MSG quit;
-    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    while (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) { }
     return status;
 }
 

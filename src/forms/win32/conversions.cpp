@@ -74,8 +74,8 @@ HFONT CreateFontFor(const StdFont& font, UINT dpi)
     logFont.lfStrikeOut = font.Strikethrough ? TRUE : FALSE;
     logFont.lfQuality = CLEARTYPE_QUALITY;
     logFont.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    const std::wstring face
-        = Widen(InstalledFace(font.Name, [](std::string_view name) { return IsInstalled(Widen(name)); }));
+    const std::wstring face = Widen(
+        InstalledFace(font.Name, [](std::string_view name) { return IsInstalled(Widen(name)); }));
     // A substitute is asked for in any character set it has; the design's
     // own face in the design's.
     logFont.lfCharSet = face == Widen(font.Name) ? static_cast<BYTE>(font.Charset) : BYTE { DEFAULT_CHARSET };

@@ -51,8 +51,8 @@ void RegisterClasses(WNDPROC formProc, WNDPROC childProc)
 HICON LoadProgramIcon(UINT dpi, int metric)
 {
     const int size = GetSystemMetricsForDpi(metric, dpi);
-    return static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(FORMS_PROGRAM_ICON), IMAGE_ICON, size,
-        size, LR_DEFAULTCOLOR));
+    return static_cast<HICON>(
+        LoadImageW(Instance(), MAKEINTRESOURCEW(FORMS_PROGRAM_ICON), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
 
 } // namespace
@@ -125,8 +125,8 @@ void FormWindow::Layout(UINT dpi, const RECT* suggested)
     old.swap(fonts_);
     for (Child& child : children_) {
         const RECT place = PixelRect(*child.control, dpi);
-        SetWindowPos(child.window, nullptr, place.left, place.top, place.right - place.left,
-            place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(child.window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+            SWP_NOZORDER | SWP_NOACTIVATE);
         const StdFont* font = DesignFontOf(*child.control);
         if (font == nullptr)
             continue;
