@@ -21,7 +21,10 @@ struct ScriptedPlatform : forms::Platform, forms::RandomSource {
     std::vector<std::string> boxes; // "title|text|icon"
     std::optional<int> quitStatus;
 
-    void DoEvents() override { if (onDoEvents) onDoEvents(++sweeps); }
+    void DoEvents() override
+    {
+        if (onDoEvents) onDoEvents(++sweeps);
+    }
     void ShowMessage(const forms::Message& m) override { boxes.push_back(m.Title + "|" + m.Text + "|" + std::to_string(static_cast<int>(m.Icon))); }
     void Quit(int exitStatus) override { quitStatus = exitStatus; }
     void SeedFromClock() override { }

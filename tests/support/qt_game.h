@@ -9,11 +9,23 @@
 
 #include "forms/qt/form_window.h"
 #include "forms/qt/qt_platform.h"
-#include "hooked_platform.h"
 #include "window/frmMain.h"
 
+#include <functional>
+
+struct HookedPlatform : forms::qt::QtPlatform {
+    std::function<void(int)> onDoEvents; // runs at each DoEvents with its count
+    int sweeps = 0;
+    void DoEvents() override
+    {
+        QtPlatform::DoEvents();
+        if (onDoEvents)
+            onDoEvents(++sweeps);
+    }
+};
+
 struct QtGame {
-    HookedPlatform<forms::qt::QtPlatform> platform;
+    HookedPlatform platform;
     forms::Runtime runtime { platform, "Vantu" };
     frmMain f { runtime };
     forms::qt::FormWindow window { f, runtime };

@@ -23,12 +23,6 @@ namespace {
 
 using Stops = std::array<int, 3>;
 
-// A desktop colour scheme of this text on this window colour.
-QPalette Scheme(QColor text, QColor window)
-{
-    return { text, window, window.lighter(), window.darker(), window, text, text, window, window };
-}
-
 std::vector<std::pair<QObject*, QAccessible::Event>> events;
 
 struct Game : QtGame {
@@ -80,7 +74,13 @@ private slots:
         const auto logical = [factor](int device) { return static_cast<int>(std::ceil((device + 0.5) / factor)) - 1; };
         Game g;
         // Each control's pixels, a colour inside it below any text, and its font.
-        struct Row { const forms::Control& control; QRect pixels; QRgb inside; QString face; int size; };
+        struct Row {
+            const forms::Control& control;
+            QRect pixels;
+            QRgb inside;
+            QString face;
+            int size;
+        };
         std::vector<Row> rows { { g.f.cmdGo, QRect(142, 19, 25, 111), 0, "IPAPGothic", 16 },
             { g.f.labCoins, QRect(11, 176, 153, 27), qRgb(0, 0, 128), "Liberation Sans", 19 } };
         for (int i = 0; i < 3; ++i) {
@@ -122,54 +122,6 @@ private slots:
         QCOMPARE(counter->text() + counter->palette().color(QPalette::WindowText).name(), "500#ffffc0");
         QCOMPARE(std::pair(counter->alignment(), cell->alignment()), std::pair(Qt::AlignRight | Qt::AlignTop, Qt::AlignHCenter | Qt::AlignTop));
         QCOMPARE(cell->text().toStdString(), g.f.labMid(1).Caption.Get());
-    }
-
-    void colorSchemes_data()
-    {
-        QTest::addColumn<QPalette>("scheme");
-        QTest::addColumn<bool>("live"); // switched to while the game runs
-        QTest::newRow("light") << QApplication::palette() << false;
-        QTest::newRow("dark, white text") << Scheme(Qt::white, QColor(0x35, 0x35, 0x35)) << false;
-        QTest::newRow("high contrast, switched to in play") << Scheme(Qt::white, Qt::black) << true;
-    }
-
-    // Under any colour scheme the reels keep their black symbols and the
-    // balance its pale yellow digits, as painted; the buttons follow the
-    // scheme. (Which colour stays legible is the runtime's rule.)
-    void colorSchemes()
-    {
-        QFETCH(QPalette, scheme);
-        QFETCH(bool, live);
-        const auto restore = qScopeGuard([standard = QApplication::palette()] { QApplication::setPalette(standard); });
-        if (!live)
-            QApplication::setPalette(scheme);
-        Game g;
-        QApplication::setPalette(scheme);
-        QCoreApplication::processEvents();
-        const QImage screen = g.window.grab().toImage();
-        for (const forms::Control* control : g.f.Controls()) {
-            const QRect inside = g[*control]->geometry().adjusted(2, 2, -2, -2);
-            const QRgb text = control == &g.f.labCoins ? qRgb(255, 255, 192) : qRgb(0, 0, 0);
-            bool painted = false;
-            for (int y = inside.top(); y <= inside.bottom() && !painted; ++y)
-                for (int x = inside.left(); x <= inside.right(); ++x)
-                    painted = painted || screen.pixel(x, y) == text;
-            QVERIFY2(painted || !qobject_cast<const QLabel*>(g[*control]), control->Name.c_str());
-        }
-        QCOMPARE(g[g.f.cmdGo]->palette().color(QPalette::ButtonText), scheme.color(QPalette::ButtonText));
-    }
-
-    // Return or Enter held down on the focused button clicks it once. (A held
-    // Space is Qt's own: it clicks on the release.)
-    void keys()
-    {
-        Game g;
-        int clicks = 0;
-        g.f.cmdGo.Click = [&clicks] { ++clicks; };
-        for (const int key : { Qt::Key_Return, Qt::Key_Enter })
-            for (int i = 0; i <= 5; ++i) // a press and five repeats
-                QTest::simulateEvent(g.window.focusWidget(), true, key, {}, {}, i > 0);
-        QCOMPARE(clicks, 2);
     }
 
     // However long the reels spin, a play sends a few dozen events, and GO

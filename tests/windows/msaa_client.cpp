@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: MIT
 
 // vantu.exe as a screen reader meets it, from a process of its own: every
-// control read through Active Accessibility, a play made by the buttons'
-// default actions, the focus heard through WinEvents, and the play's result
-// heard on GO checked against the balance.
+// control read through Active Accessibility, plays made by the buttons'
+// default actions and by the keyboard, the focus heard through WinEvents,
+// each play judged from what the controls then tell, and the endings.
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "doctest.h"
@@ -104,7 +104,7 @@ void Key(WORD key, int repeats = 0)
     SendInput(1, &input, sizeof(INPUT));
 }
 
-// A run of the program, found by its window, and its controls' windows by the
+// A run of the program, ready to play, and its controls' windows by the
 // names they tell.
 struct Game {
     PROCESS_INFORMATION process {};
@@ -122,7 +122,8 @@ struct Game {
         REQUIRE(WaitFor([&] { return (form = FindWindowW(L"forms.Form", L"Vantu")) != nullptr && IsWindowVisible(form) != FALSE; }));
         for (HWND child = GetWindow(form, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
             windows[Read(child).name] = child;
-        CHECK(WaitFor([&] { return Ready(); }));
+        // Ready when GO can be pressed, and has the focus.
+        CHECK(WaitFor([&] { return ((*this)("GO").state & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSED)) == STATE_SYSTEM_FOCUSED; }));
     }
     ~Game()
     {
@@ -135,9 +136,42 @@ struct Game {
     Game& operator=(const Game&) = delete;
 
     Told operator()(const std::string& name, bool press = false) { return Read(windows.at(name), press); }
-    // GO can be pressed, and has the focus.
-    bool Ready() { return ((*this)("GO").state & (STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSED)) == STATE_SYSTEM_FOCUSED; }
-    bool Heard(const std::string& name) { return WaitFor([&] { return !focused.empty() && focused.back() == name; }, 5000); }
+    bool Heard(const std::string& name) { return !focused.empty() && focused.back() == name; }
+    bool Hears(const std::string& name)
+    {
+        return WaitFor([&] { return Heard(name); }, 5000);
+    }
+    // What was heard since the `from`th focus event.
+    std::string Since(std::size_t from) const
+    {
+        std::string heard;
+        for (std::size_t i = from; i < focused.size(); ++i)
+            heard += focused[i] + "; ";
+        return heard;
+    }
+    // What a player hears after a play that started from `before` coins: each
+    // lamp lit where its line's three cells tell the same symbol, and on GO
+    // the result ("Middle row wins with seven: 200 coins. 690 coins."), whose
+    // sum the balance must be. Returns the balance.
+    long Judge(long before)
+    {
+        const char* rows[5][3] = { { "bottom", "middle", "top" }, { "top", "top", "top" }, { "middle", "middle", "middle" }, { "bottom", "bottom", "bottom" }, { "top", "middle", "bottom" } };
+        const char* lamps[5] = { "Rising diagonal", "Top row", "Middle row", "Bottom row", "Falling diagonal" };
+        bool any = false;
+        for (int k = 0; k < 5; ++k) {
+            const auto cell = [&](const char* reel, int i) { return (*this)(std::string(reel) + " reel, " + rows[k][i] + " row").description; };
+            const bool won = cell("Left", 0) == cell("Middle", 1) && cell("Left", 0) == cell("Right", 2);
+            CHECK((*this)(lamps[k]).description == (won ? "lit" : "unlit"));
+            any = any || won;
+        }
+        const std::string result = (*this)("GO").description, coins = (*this)("Balance").description;
+        MESSAGE("GO tells: ", result, " The balance: ", coins);
+        CHECK(result.starts_with("No win. ") == !any);
+        const long balance = before - 10 + (any ? std::strtol(result.c_str() + result.rfind(": ") + 2, nullptr, 10) : 0);
+        CHECK(coins == std::to_string(balance) + " coins");
+        CHECK(result.ends_with(". " + coins + "."));
+        return balance;
+    }
     DWORD Status()
     {
         DWORD status = 1;
@@ -154,93 +188,54 @@ TEST_CASE("vantu.exe read and played from another process, as a screen reader do
     REQUIRE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
     Game game(L"vantu.exe");
 
-    // Every control, by its name, with the role the design gives it.
-    std::map<std::string, LONG> design { { "GO", ROLE_SYSTEM_PUSHBUTTON }, { "Stop left reel", ROLE_SYSTEM_PUSHBUTTON },
-        { "Stop middle reel", ROLE_SYSTEM_PUSHBUTTON }, { "Stop right reel", ROLE_SYSTEM_PUSHBUTTON },
-        { "Balance", ROLE_SYSTEM_STATICTEXT } };
-    for (const char* lamp : { "Rising diagonal", "Top row", "Middle row", "Bottom row", "Falling diagonal" })
-        design[lamp] = ROLE_SYSTEM_GRAPHIC;
-    for (const char* reel : { "Left", "Middle", "Right" })
-        for (const char* row : { "top", "middle", "bottom" })
-            design[std::string(reel) + " reel, " + row + " row"] = ROLE_SYSTEM_STATICTEXT;
-    CHECK(game.windows.size() == design.size());
+    // Every control, with its role: four buttons, which say they are
+    // pressed, five lamps and ten labels. Each is found by its name below.
+    std::map<LONG, int> roles;
     for (const auto& [name, window] : game.windows) {
         const Told told = Read(window);
-        CAPTURE(name);
-        CHECK(design[name] == told.role); // a name not in the design has none
+        ++roles[told.role];
         CHECK((told.role != ROLE_SYSTEM_PUSHBUTTON || told.action == "Press"));
     }
-    CHECK(game("Balance").description == "500 coins");
-    CHECK(game("GO").description == "Starts a play for 10 coins.");
+    CHECK(roles == std::map<LONG, int> { { ROLE_SYSTEM_PUSHBUTTON, 4 }, { ROLE_SYSTEM_GRAPHIC, 5 }, { ROLE_SYSTEM_STATICTEXT, 10 } });
+    CHECK((game("Balance").description == "500 coins" && game("GO").description == "Starts a play for 10 coins."));
 
     // A stop button before the play: refused, and no play starts.
     CHECK(game("Stop left reel", true).pressed == DISP_E_MEMBERNOTFOUND);
-    WaitFor([] { return false; }, 1000);
-    CHECK(game.Ready());
+    CHECK(!WaitFor([&] { return (game("GO").state & STATE_SYSTEM_UNAVAILABLE) != 0; }, 1000));
 
-    // What a player hears after a play that started from `before` coins:
-    // each lamp lit where its line's three cells tell the same symbol, and on
-    // GO the result ("Middle row wins with seven: 200 coins. 690 coins."),
-    // whose sum the balance must be. Returns the balance.
-    const auto judge = [&game](long before) {
-        const char* lines[5][3] = { { "bottom", "middle", "top" }, { "top", "top", "top" }, { "middle", "middle", "middle" },
-            { "bottom", "bottom", "bottom" }, { "top", "middle", "bottom" } };
-        const char* lamps[5] = { "Rising diagonal", "Top row", "Middle row", "Bottom row", "Falling diagonal" };
-        bool any = false;
-        for (int k = 0; k < 5; ++k) {
-            const auto cell = [&](const char* reel, int i) { return game(std::string(reel) + " reel, " + lines[k][i] + " row").description; };
-            const bool won = cell("Left", 0) == cell("Middle", 1) && cell("Left", 0) == cell("Right", 2);
-            CHECK(game(lamps[k]).description == (won ? "lit" : "unlit"));
-            any = any || won;
-        }
-        const std::string result = game("GO").description, coins = game("Balance").description;
-        MESSAGE("GO tells: ", result, " The balance: ", coins);
-        const std::size_t won = result.rfind(": ");
-        CHECK(result.starts_with("No win. ") == !any);
-        const long paid = any ? std::strtol(result.c_str() + won + 2, nullptr, 10) : 0;
-        CHECK(coins == std::to_string(before - 10 + paid) + " coins");
-        CHECK(result.ends_with(". " + coins + "."));
-        return before - 10 + paid;
-    };
-
-    // A play: GO, which hands the focus to the first stop button, then each
-    // stop button as it can be pressed; the focus comes back to GO.
+    // A play by the buttons' default actions: GO, which hands the focus to
+    // the first stop button, then each stop button as it can be pressed,
+    // which takes the focus; when the last is disabled, the form, then GO.
     CHECK(game("GO", true).pressed == S_OK);
-    CHECK(game.Heard("Stop left reel"));
+    CHECK(game.Hears("Stop left reel"));
     for (const std::string stop : { "Stop left reel", "Stop middle reel", "Stop right reel" }) {
-        CAPTURE(stop);
         CHECK(WaitFor([&] { return (game(stop).state & STATE_SYSTEM_UNAVAILABLE) == 0; }));
         CHECK(game(stop, true).pressed == S_OK);
     }
-    CHECK(game.Heard("GO"));
-    std::string heard; // each button as it was pressed, the form when the last stop was disabled, GO
-    for (const std::string& name : focused)
-        heard += name + "; ";
-    CHECK(heard == "Stop left reel; Stop middle reel; Stop right reel; Vantu; GO; ");
-    const long balance = judge(500);
+    CHECK(game.Hears("GO"));
+    CHECK(game.Since(0) == "Stop left reel; Stop middle reel; Stop right reel; Vantu; GO; ");
+    const long balance = game.Judge(500);
 
     // A play from the keyboard: Return held on GO, whose repeats must not
     // press the stop button that takes the focus; Tab on to the others and
     // Space on each, and round again to the left one, which must still spin.
+    // When the stop buttons are disabled from the left, the focus passes on
+    // over the other two to the form, and to GO.
+    const std::size_t before = focused.size();
     Key(VK_RETURN, 3);
-    CHECK(game.Heard("Stop left reel"));
+    CHECK(game.Hears("Stop left reel"));
     for (const char* next : { "Stop middle reel", "Stop right reel", "Stop left reel" }) {
         Key(VK_TAB);
-        CHECK(game.Heard(next));
+        CHECK(game.Hears(next));
         Key(VK_SPACE);
     }
-    CHECK(game.Heard("GO"));
-    // Then the end of the play, which disables the stop buttons from the
-    // left: the focus passes on over the other two to the form, and to GO.
-    heard.clear();
-    for (std::size_t i = 5; i < focused.size(); ++i)
-        heard += focused[i] + "; ";
-    CHECK(heard == "Stop left reel; Stop middle reel; Stop right reel; Stop left reel; Stop middle reel; Stop right reel; Vantu; GO; ");
-    judge(balance);
+    CHECK(game.Hears("GO"));
+    CHECK(game.Since(before) == "Stop left reel; Stop middle reel; Stop right reel; Stop left reel; Stop middle reel; Stop right reel; Vantu; GO; ");
+    game.Judge(balance);
 
     // Closed in the middle of a spin: the program ends, with status 0.
     Key(VK_RETURN);
-    CHECK(game.Heard("Stop left reel"));
+    CHECK(game.Hears("Stop left reel"));
     PostMessageW(game.form, WM_CLOSE, 0, 0);
     CHECK(game.Status() == 0);
     CoUninitialize();
@@ -253,17 +248,15 @@ TEST_CASE("out of coins: the game-over message, heard and dismissed from the key
     CHECK(game("Balance").description == "5 coins");
     CHECK(game("GO", true).pressed == S_OK);
     HWND box = nullptr;
-    DWORD owner = 0;
     CHECK(WaitFor([&] { return (box = FindWindowW(L"#32770", L"GameOver")) != nullptr && IsWindowVisible(box) != FALSE; }));
+    // The game's, with its title, an icon, its button and its text. (Which
+    // icon, another process cannot tell under Wine: the handles differ.)
+    DWORD owner = 0;
     GetWindowThreadProcessId(box, &owner);
-    // Its title, an icon, its button and its text. (Which icon, another
-    // process cannot tell under Wine: the handles differ.)
     std::string said = Read(box).name;
     for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
         said.append("|").append(SendMessageW(child, STM_GETICON, 0, 0) != 0 ? "(icon)" : Read(child).name);
-    CHECK(owner == game.process.dwProcessId);
-    CHECK(said == "GameOver|(icon)|OK|You ran out of your coins!");
-    CHECK((game("Stop left reel").state & STATE_SYSTEM_UNAVAILABLE) != 0);
+    CHECK((owner == game.process.dwProcessId && said == "GameOver|(icon)|OK|You ran out of your coins!"));
     Key(VK_RETURN);
     CHECK(game.Status() == 0);
     CoUninitialize();

@@ -3,8 +3,8 @@
 
 // The game's window on the Win32 backend, run under Wine or Windows: every
 // control where the design puts it at several DPIs, read back from the
-// painted window with its fonts; the program file's icon. (msaa_client.cpp
-// plays the program itself, as a screen reader does, to its endings.)
+// painted window with its fonts. (msaa_client.cpp plays the program itself,
+// as a screen reader does, to its endings.)
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "doctest.h"
@@ -12,22 +12,16 @@
 #include "forms/geometry.h"
 #include "forms/win32/form_window.h"
 #include "forms/win32/win32_platform.h"
-#include "hooked_platform.h"
 #include "window/frmMain.h"
 
 #include <uxtheme.h>
 
 #include <cmath>
-#include <map>
-#include <sstream>
-#include <string>
 
 namespace {
 
-#include "../../resources/vantu.xpm"
-
 struct Game {
-    HookedPlatform<forms::win32::Win32Platform> platform;
+    forms::win32::Win32Platform platform;
     forms::Runtime runtime { platform, "Vantu" };
     frmMain f { runtime };
     forms::win32::FormWindow window { f, runtime };
@@ -127,41 +121,4 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %, in a
         }
     }
     SetSysColors(1, &windowText, &standard);
-}
-
-TEST_CASE("the program file's icon: every size from 16 to 256, and the 32 x 32, 16-colour picture as drawn")
-{
-    HMODULE program = LoadLibraryExW(L".\\vantu.exe", nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    REQUIRE(program != nullptr);
-    const auto resource = [program](WORD id, LPCWSTR type) { return static_cast<const BYTE*>(LockResource(LoadResource(program, FindResourceW(program, MAKEINTRESOURCEW(id), type)))); };
-    const BYTE* group = resource(1, RT_GROUP_ICON);
-    std::string sizes;
-    WORD classic = 0;
-    for (WORD i = 0; i < *reinterpret_cast<const WORD*>(group + 4); ++i) {
-        const BYTE* entry = group + 6 + std::ptrdiff_t { 14 } * i; // width, height, colours, 0, planes, bits, bytes, id
-        sizes += std::to_string(entry[0] == 0 ? 256 : entry[0]) + " ";
-        classic = entry[0] == 32 && entry[2] == 16 ? *reinterpret_cast<const WORD*>(entry + 12) : classic;
-    }
-    CHECK(sizes == "16 24 32 48 64 128 256 ");
-    const BYTE* image = resource(classic, RT_ICON);
-    REQUIRE(image != nullptr);
-    const auto* palette = reinterpret_cast<const RGBQUAD*>(image + 40);
-    const BYTE* pixels = image + 40 + 16 * sizeof(RGBQUAD);
-    const BYTE* mask = pixels + 32 * 16; // after 32 rows of 16 bytes, bottom up
-    std::map<char, std::string> colours; // the XPM's, one character a pixel
-    int colourCount = 0;
-    std::istringstream(vantu_xpm[0]) >> colourCount >> colourCount >> colourCount;
-    for (int c = 1; c <= colourCount; ++c)
-        colours[vantu_xpm[c][0]] = std::string(vantu_xpm[c] + 4);
-    int wrong = 0;
-    for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-            const bool clear = (mask[(31 - y) * 4 + x / 8] >> (7 - x % 8)) & 1;
-            const RGBQUAD c = palette[(pixels[(31 - y) * 16 + x / 2] >> (x % 2 ? 0 : 4)) & 15];
-            char hex[8];
-            snprintf(hex, sizeof hex, "#%02X%02X%02X", c.rgbRed, c.rgbGreen, c.rgbBlue);
-            wrong += colours[vantu_xpm[1 + colourCount + y][x]] != (clear ? "None" : hex);
-        }
-    CHECK(wrong == 0);
-    FreeLibrary(program);
 }
