@@ -30,7 +30,7 @@ CONTROLS = sorted([(LABEL, name) for reel in CELLS for name in reel] + [(IMAGE, 
     ('KP_Enter', ['Tab', 'KP_Enter', 'Tab', 'KP_Enter', 'Tab', 'KP_Enter'])])
 def test_two_plays(launch, go, stops):
     game = launch()
-    assert game.app.name == 'Vantu'  # the window was found by its name
+    assert game.app.name == 'Vantu'  # the application, as the desktop knows it
     assert sorted((control.getRole(), control.name) for control in game.window) == CONTROLS
     assert [game.describe(name) for name, _ in LINES] == ['unlit'] * 5
     assert (game.describe('Balance'), game.describe('GO')) == ('500 coins', 'Starts a play for 10 coins.')

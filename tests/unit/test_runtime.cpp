@@ -142,8 +142,7 @@ TEST_CASE("the faces that stand in for the design's")
 TEST_CASE("random numbers: in [0, 1), and two seeds from the clock differ")
 {
     forms::RandomSource a, b;
-    a.SeedFromClock();
-    b.SeedFromClock();
+    a.SeedFromClock(), b.SeedFromClock();
     bool same = true;
     for (int i = 0; i < 100000; ++i) {
         const double x = a.Next();

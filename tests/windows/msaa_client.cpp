@@ -4,7 +4,7 @@
 // vantu.exe as a screen reader meets it, from a process of its own: every
 // control read through Active Accessibility, plays made by the buttons'
 // default actions and by the keyboard, the focus heard through WinEvents,
-// each play judged from what the controls then tell, and the endings.
+// each play judged from what the controls then tell, and a close.
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "doctest.h"
@@ -112,8 +112,9 @@ struct Game {
     HWND form = nullptr;
     std::map<std::string, HWND> windows;
 
-    explicit Game(std::wstring commandLine)
+    Game()
     {
+        std::wstring commandLine = L"vantu.exe";
         STARTUPINFOW startup {};
         startup.cb = sizeof startup;
         REQUIRE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
@@ -136,10 +137,10 @@ struct Game {
     Game& operator=(const Game&) = delete;
 
     Told operator()(const std::string& name, bool press = false) { return Read(windows.at(name), press); }
-    bool Heard(const std::string& name) { return !focused.empty() && focused.back() == name; }
+    // The focus lands on the control of that name.
     bool Hears(const std::string& name)
     {
-        return WaitFor([&] { return Heard(name); }, 5000);
+        return WaitFor([&] { return !focused.empty() && focused.back() == name; }, 5000);
     }
     // What was heard since the `from`th focus event.
     std::string Since(std::size_t from) const
@@ -172,13 +173,6 @@ struct Game {
         CHECK(result.ends_with(". " + coins + "."));
         return balance;
     }
-    DWORD Status()
-    {
-        DWORD status = 1;
-        CHECK(WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0);
-        GetExitCodeProcess(process.hProcess, &status);
-        return status;
-    }
 };
 
 } // namespace
@@ -186,7 +180,7 @@ struct Game {
 TEST_CASE("vantu.exe read and played from another process, as a screen reader does")
 {
     REQUIRE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    Game game(L"vantu.exe");
+    Game game;
 
     // Every control, with its role: four buttons, which say they are
     // pressed, five lamps and ten labels. Each is found by its name below.
@@ -197,7 +191,6 @@ TEST_CASE("vantu.exe read and played from another process, as a screen reader do
         CHECK((told.role != ROLE_SYSTEM_PUSHBUTTON || told.action == "Press"));
     }
     CHECK(roles == std::map<LONG, int> { { ROLE_SYSTEM_PUSHBUTTON, 4 }, { ROLE_SYSTEM_GRAPHIC, 5 }, { ROLE_SYSTEM_STATICTEXT, 10 } });
-    CHECK((game("Balance").description == "500 coins" && game("GO").description == "Starts a play for 10 coins."));
 
     // A stop button before the play: refused, and no play starts.
     CHECK(game("Stop left reel", true).pressed == DISP_E_MEMBERNOTFOUND);
@@ -237,27 +230,7 @@ TEST_CASE("vantu.exe read and played from another process, as a screen reader do
     Key(VK_RETURN);
     CHECK(game.Hears("Stop left reel"));
     PostMessageW(game.form, WM_CLOSE, 0, 0);
-    CHECK(game.Status() == 0);
-    CoUninitialize();
-}
-
-TEST_CASE("out of coins: the game-over message, heard and dismissed from the keyboard")
-{
-    REQUIRE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    Game game(L"vantu-lowcoins.exe"); // 5 coins: too few for a play
-    CHECK(game("Balance").description == "5 coins");
-    CHECK(game("GO", true).pressed == S_OK);
-    HWND box = nullptr;
-    CHECK(WaitFor([&] { return (box = FindWindowW(L"#32770", L"GameOver")) != nullptr && IsWindowVisible(box) != FALSE; }));
-    // The game's, with its title, an icon, its button and its text. (Which
-    // icon, another process cannot tell under Wine: the handles differ.)
-    DWORD owner = 0;
-    GetWindowThreadProcessId(box, &owner);
-    std::string said = Read(box).name;
-    for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        said.append("|").append(SendMessageW(child, STM_GETICON, 0, 0) != 0 ? "(icon)" : Read(child).name);
-    CHECK((owner == game.process.dwProcessId && said == "GameOver|(icon)|OK|You ran out of your coins!"));
-    Key(VK_RETURN);
-    CHECK(game.Status() == 0);
+    DWORD status = 1;
+    CHECK((WaitForSingleObject(game.process.hProcess, 30000) == WAIT_OBJECT_0 && GetExitCodeProcess(game.process.hProcess, &status) && status == 0));
     CoUninitialize();
 }

@@ -57,7 +57,7 @@ bool Painted(HWND window, RECT rect, COLORREF colour)
 
 } // namespace
 
-TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %, in a light and a dark scheme")
+TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
 {
     Game game;
     HWND form = game.window.Handle();
@@ -66,13 +66,8 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %, in a
     CHECK(SendMessageW(form, WM_GETICON, ICON_SMALL, 0) != 0);
     CHECK(GetWindowTheme(game[game.f.cmdGo]) != nullptr); // the system's themed buttons, as the manifest asks
     CHECK(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(form)) == DPI_AWARENESS_PER_MONITOR_AWARE);
-    // A dark scheme's white window text would vanish on the pale pink cells:
-    // they keep black text.
-    const INT windowText = COLOR_WINDOWTEXT;
-    const COLORREF standard = GetSysColor(windowText), white = 0xFFFFFF;
-    for (const auto& [scheme, dpi] : { std::pair { standard, 96 }, { standard, 120 }, { standard, 144 }, { white, 192 } }) {
+    for (const int dpi : { 96, 120, 144, 192 }) {
         CAPTURE(dpi);
-        SetSysColors(1, &windowText, &scheme);
         RECT suggested { 40, 30, 0, 0 };
         SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         game.f.shpReach(2).BackColor = frmMain::kLampLit;
@@ -90,18 +85,16 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %, in a
             const forms::PixelRect design = forms::PixelsOf(*control, dpi);
             CHECK(forms::PixelRect { r.left, r.top, r.right, r.bottom } == design);
             if (auto* lamp = dynamic_cast<forms::Shape*>(control)) {
-                CHECK(Pixel(form, (r.left + r.right) / 2, (r.top + r.bottom) / 2) == lamp->BackColor.Get());
-                CHECK(Pixel(form, r.left, r.top) == 0xFFC0C0); // a circle: the corner is the pale blue form's
+                // A circle: the corner is the pale blue form's.
+                CHECK((Pixel(form, (r.left + r.right) / 2, (r.top + r.bottom) / 2) == lamp->BackColor.Get() && Pixel(form, r.left, r.top) == 0xFFC0C0));
             } else if (auto* label = dynamic_cast<forms::Label*>(control)) {
                 // A sunken frame of two lines; inside, the text, black on pink
                 // and centred, or pale yellow on navy and right-justified.
-                CHECK(Pixel(form, r.left + line - 1, r.top) == GetSysColor(COLOR_BTNSHADOW));
-                CHECK(Pixel(form, r.left + line, r.top + line) == GetSysColor(COLOR_3DDKSHADOW));
-                CHECK(Pixel(form, r.right - 1, r.bottom - line) == GetSysColor(COLOR_BTNHIGHLIGHT));
+                CHECK((Pixel(form, r.left + line - 1, r.top) == GetSysColor(COLOR_BTNSHADOW) && Pixel(form, r.left + line, r.top + line) == GetSysColor(COLOR_3DDKSHADOW) && Pixel(form, r.right - 1, r.bottom - line) == GetSysColor(COLOR_BTNHIGHLIGHT)));
                 const bool counter = label == &game.f.labCoins;
-                const int middle = (r.left + r.right) / 2;
-                CHECK(Painted(form, { counter ? middle : middle - 2 * line, r.top, r.right, r.bottom }, counter ? 0xC0FFFF : 0));
-                CHECK(Painted(form, { r.left + 3 * line, r.top, counter ? middle : middle - 2 * line, r.bottom }, counter ? 0xC0FFFF : 0) == !counter);
+                const int middle = (r.left + r.right) / 2 - (counter ? 0 : 2 * line);
+                CHECK(Painted(form, { middle, r.top, r.right, r.bottom }, counter ? 0xC0FFFF : 0));
+                CHECK(Painted(form, { r.left + 3 * line, r.top, middle, r.bottom }, counter ? 0xC0FFFF : 0) == !counter);
             }
         }
         // The design's faces or installed substitutes, at the DPI.
@@ -120,5 +113,4 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %, in a
             CHECK(std::wstring(face) == logFont.lfFaceName); // installed, not the font mapper's guess
         }
     }
-    SetSysColors(1, &windowText, &standard);
 }
