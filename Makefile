@@ -76,9 +76,17 @@ build-windows-tests: windows-test-deps
 	$(CMAKE) --preset windows-tests --log-level=WARNING
 	$(CMAKE) --build --preset windows-tests -j$(JOBS)
 
-# clang-tidy over the game, the tests and the benchmark, with the checks
-# that .clang-tidy lists and explains; any finding fails.
+# Every C++ file laid out as .clang-format (and tests/.clang-format) says,
+# then clang-tidy over the game, the tests and the benchmark, with the checks
+# that .clang-tidy lists and explains; any finding fails. Nothing is
+# rewritten.
 lint: test-deps build
+	@unformatted=$$(git ls-files '*.cpp' '*.h' | while read -r file; do \
+		clang-format --dry-run --Werror "$$file" >/dev/null 2>&1 || echo "  $$file"; done); \
+	if [ -n "$$unformatted" ]; then \
+		echo "lint: these files do not follow .clang-format (clang-format -i FILE formats one):"; \
+		echo "$$unformatted"; exit 1; fi
+	@echo "lint: every C++ file follows .clang-format"
 	run-clang-tidy -p $(BUILD) -quiet -j$(JOBS) '$(CURDIR)/(src|tests|bench)/.*\.cpp$$' >$(BUILD)/lint.log 2>&1 \
 		|| { grep -E 'error|warning:' $(BUILD)/lint.log | grep -v 'warnings generated'; exit 1; }
 	@echo "lint: clang-tidy found nothing"

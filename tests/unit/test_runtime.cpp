@@ -134,7 +134,7 @@ TEST_CASE("the faces that stand in for the design's")
         { "Courier", {}, "Courier" },
     };
     for (const auto& [face, installed, drawn] : rows) {
-        const std::set<std::string_view>& faces = installed; // a lambda of C++20 may capture it; one of clang 14 not
+        const std::set<std::string_view>& faces = installed; // clang 14 lets no lambda capture a structured binding
         CHECK(forms::InstalledFace(face, [&faces](std::string_view f) { return faces.count(f) != 0; }) == drawn);
     }
 }
