@@ -202,6 +202,7 @@ TEST_CASE("vantu.exe read and played from another process, as a screen reader do
     // A play by the buttons' default actions: GO, which hands the focus to
     // the first stop button, then each stop button as it can be pressed,
     // which takes the focus; when the last is disabled, the form, then GO.
+    const std::size_t start = focused.size(); // Wine 10 tells of GO's focus when the window is shown, Wine 8 not
     CHECK(game("GO", true).pressed == S_OK);
     CHECK(game.Hears("Stop left reel"));
     for (const std::string stop : { "Stop left reel", "Stop middle reel", "Stop right reel" }) {
@@ -209,7 +210,7 @@ TEST_CASE("vantu.exe read and played from another process, as a screen reader do
         CHECK(game(stop, true).pressed == S_OK);
     }
     CHECK(game.Hears("GO"));
-    CHECK(game.Since(0) == "Stop left reel; Stop middle reel; Stop right reel; Vantu; GO; ");
+    CHECK(game.Since(start) == "Stop left reel; Stop middle reel; Stop right reel; Vantu; GO; ");
     const long balance = game.Judge(500);
 
     // A play from the keyboard: Return held on GO, whose repeats must not
