@@ -41,7 +41,6 @@ public:
     Runtime(const Runtime&) = delete;
     Runtime& operator=(const Runtime&) = delete;
 
-    Platform& Services() { return platform_; }
 
     // Runs the form's load event.
     void Load(Form& form);

@@ -124,7 +124,6 @@ private slots:
         Game g;
         g.Play({ 5, 7, 6 }, 5000);
         QVERIFY(QTest::qWaitFor([&] { return QApplication::focusWidget() == g[g.f.cmdGo]; }));
-        qInfo("%zu accessibility events", events.size());
         QVERIFY(events.size() <= 40);
     }
 };

@@ -93,16 +93,4 @@ std::wstring Widen(std::string_view utf8)
     return result;
 }
 
-std::string Narrow(std::wstring_view utf16)
-{
-    if (utf16.empty())
-        return {};
-    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,
-        nullptr, nullptr);
-    std::string result(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), result.data(), length, nullptr,
-        nullptr);
-    return result;
-}
-
 } // namespace forms::win32

@@ -34,6 +34,5 @@ COLORREF TextColor(Color fore, Color back);
 HFONT CreateFontFor(const StdFont& font, UINT dpi);
 
 std::wstring Widen(std::string_view utf8);
-std::string Narrow(std::wstring_view utf16);
 
 } // namespace forms::win32
