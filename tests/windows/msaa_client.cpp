@@ -205,7 +205,7 @@ TEST_CASE("vantu.exe read and played from another process, as a screen reader do
     const std::size_t start = focused.size(); // Wine 10 tells of GO's focus when the window is shown, Wine 8 not
     CHECK(game("GO", true).pressed == S_OK);
     CHECK(game.Hears("Stop left reel"));
-    for (const std::string stop : { "Stop left reel", "Stop middle reel", "Stop right reel" }) {
+    for (const char* stop : { "Stop left reel", "Stop middle reel", "Stop right reel" }) {
         CHECK(WaitFor([&] { return (game(stop).state & STATE_SYSTEM_UNAVAILABLE) == 0; }));
         CHECK(game(stop, true).pressed == S_OK);
     }

@@ -100,7 +100,7 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
         }
         // The fonts at the DPI, in the look-alikes of the design's faces that
         // Wine finds installed here (fonts-ipafont-gothic, fonts-liberation2).
-        for (auto [control, points, weight, face] : { std::tuple<forms::Control*, double, LONG, std::wstring> { &game.f.cmdGo, 12, 400, L"IPAPGothic" },
+        for (const auto& [control, points, weight, face] : { std::tuple<forms::Control*, double, LONG, std::wstring> { &game.f.cmdGo, 12, 400, L"IPAPGothic" },
                  { &game.f.labMid(1), 21.75, 700, L"Liberation Sans" }, { &game.f.labCoins, 14.25, 700, L"Liberation Sans" } }) {
             HFONT font = control == &game.f.cmdGo ? reinterpret_cast<HFONT>(SendMessageW(game[*control], WM_GETFONT, 0, 0)) : game.window.FontOf(*control);
             LOGFONTW logFont {};
