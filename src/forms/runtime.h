@@ -41,7 +41,6 @@ public:
     Runtime(const Runtime&) = delete;
     Runtime& operator=(const Runtime&) = delete;
 
-
     // Runs the form's load event.
     void Load(Form& form);
     // A click on a button: runs its handler if the button is enabled.
