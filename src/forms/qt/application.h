@@ -8,8 +8,8 @@
 namespace forms::qt {
 
 // Sets the running application up as the program has it: its name, version
-// and desktop file, the font substitutes and the frame style. The runtime,
-// not the closing of the last window, ends the program.
+// and desktop file, and the frame style. The runtime, not the closing of the
+// last window, ends the program.
 void ConfigureApplication(const ProgramInfo& info);
 
 } // namespace forms::qt
