@@ -30,7 +30,6 @@ public:
     HWND Handle() const { return window_; }
     // The window that shows the control.
     HWND HandleOf(const Control& control) const;
-    UINT Dpi() const { return dpi_; }
 
     // Shows the window where the system places new windows, with the
     // keyboard focus on the first enabled button in tab order.
