@@ -179,6 +179,6 @@ class Game:
         colours = [(255, 255, 192) if lamp == 'lit' else (128, 128, 128) for lamp in lamps.values()]
         wait(lambda: list(map(screen().getpixel, centres)), 'the lamps\' colours', colours)
 
-    def close(self):
-        run('wmctrl', '-c', 'Vantu')  # asks openbox, as the frame's close button does
+    def close(self, signal=None):  # asks openbox, as the frame's close button does, or sends the signal
+        run('wmctrl', '-c', 'Vantu') if signal is None else self.process.send_signal(signal)
         return self.process.wait(timeout=TIMEOUT)

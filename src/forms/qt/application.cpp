@@ -9,8 +9,50 @@
 #include "qt_platform.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace forms::qt {
+
+namespace {
+
+// The two ends of the line from the signal handler to the event loop.
+int terminationLine[2] = { -1, -1 };
+
+void Terminated(int)
+{
+    // All a signal handler may safely do: the event loop does the rest.
+    const char signalled = 1;
+    [[maybe_unused]] const ssize_t written = write(terminationLine[1], &signalled, 1);
+}
+
+// A request to end the program (SIGTERM from the desktop at logout or from
+// `kill`, SIGINT from Ctrl+C in a terminal, SIGHUP when the terminal goes)
+// closes the window, as the player does: the program ends with status 0,
+// also in the middle of a spin. Without the line, the signal ends it as
+// before.
+void CloseOnTermination(QWidget& window)
+{
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, terminationLine) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(terminationLine[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char signalled = 0;
+        [[maybe_unused]] const ssize_t read = ::read(terminationLine[0], &signalled, 1);
+        window.close();
+    });
+    struct sigaction action { };
+    action.sa_handler = &Terminated;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : { SIGTERM, SIGINT, SIGHUP })
+        sigaction(signal, &action, nullptr);
+}
+
+} // namespace
 
 void ConfigureApplication(const ProgramInfo& info)
 {
@@ -33,6 +75,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory
     qt::ConfigureApplication(info);
     qt::QtPlatform platform;
     return RunForm<qt::FormWindow>(platform, info, createForm, [](qt::FormWindow& window) {
+        qt::CloseOnTermination(window);
         window.show();
         window.FocusFirstButton();
         QApplication::exec();
