@@ -18,6 +18,7 @@ CMAKE    := cmake
 
 # The game alone, with the compiler's warnings shown but never fatal: a
 # warning that a newer compiler or Qt adds must not cost a player the game.
+# It configures no test, and installs only what the game needs.
 run: deps
 	$(CMAKE) --preset run --log-level=WARNING
 	$(CMAKE) --build --preset run -j$(JOBS)
@@ -30,9 +31,9 @@ check: test-deps build build-sanitize
 	ctest --preset check -j$(JOBS)
 	ctest --preset sanitize -j$(JOBS)
 
-# `make check`, `make package` and `make check-windows` on Debian 13, from
-# this Debian 12 machine:
-# in a fresh Debian 13 root, on a clone of the committed HEAD (needs root).
+# A newcomer's `make run`, then `make check`, `make package` and `make
+# check-windows`, on Debian 13, from this Debian 12 machine: in a fresh
+# Debian 13 root, on a clone of the committed HEAD (needs root).
 check-debian13: package-deps
 	scripts/check-debian13
 
@@ -114,7 +115,8 @@ package: package-deps
 	lintian --fail-on error,warning $(PKGDIR)/*.changes
 
 # The package installed with apt into a fresh root of Debian 12 and of
-# Debian 13, where the game is started on an X display and its window closed.
+# Debian 13, where the game is started on an X display and its window closed;
+# then, in the Debian 12 root, a newcomer's `make run` and `make check`.
 package-test: package
 	scripts/package-test $(PKGDIR)/vantu_*.deb
 
