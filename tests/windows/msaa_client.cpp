@@ -4,7 +4,8 @@
 // vantu.exe as a screen reader meets it, from a process of its own: every
 // control read through Active Accessibility, plays made by the buttons'
 // default actions and by the keyboard, the focus heard through WinEvents,
-// each play judged from what the controls then tell, and a close.
+// each play judged from what the controls then tell, the reels seen turning
+// on the screen, and a close.
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "doctest.h"
@@ -98,6 +99,28 @@ bool WaitFor(Done done, ULONGLONG milliseconds = 30000)
             DispatchMessageW(&message);
     }
     return true;
+}
+
+// The screen's pixels from the top left of one window to the bottom right of
+// another, as the player sees them.
+std::vector<DWORD> Capture(HWND first, HWND last)
+{
+    RECT from, to;
+    GetWindowRect(first, &from);
+    GetWindowRect(last, &to);
+    const int width = to.right - from.left, height = to.bottom - from.top;
+    std::vector<DWORD> pixels(static_cast<std::size_t>(width * height));
+    HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    const HGDIOBJ before = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, from.left, from.top, SRCCOPY);
+    SelectObject(memory, before);
+    BITMAPINFO format { { sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0 }, {} };
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
 }
 
 // A key pressed and released, as the keyboard does it; held, it repeats.
@@ -205,6 +228,11 @@ TEST_CASE("vantu.exe read and played from another process, as a screen reader do
     const std::size_t start = focused.size(); // Wine 10 tells of GO's focus when the window is shown, Wine 8 not
     CHECK(game("GO", true).pressed == S_OK);
     CHECK(game.Hears("Stop left reel"));
+    // The reels turn on the screen: a later picture of them differs, unless
+    // each reel has turned a whole round or not at all since the first.
+    const auto reels = [&game] { return Capture(game.windows.at("Left reel, top row"), game.windows.at("Right reel, bottom row")); };
+    const std::vector<DWORD> first = reels();
+    CHECK(WaitFor([&] { return reels() != first; }, 5000));
     for (const char* stop : { "Stop left reel", "Stop middle reel", "Stop right reel" }) {
         CHECK(WaitFor([&] { return (game(stop).state & STATE_SYSTEM_UNAVAILABLE) == 0; }));
         CHECK(game(stop, true).pressed == S_OK);

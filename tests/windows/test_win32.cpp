@@ -3,21 +3,28 @@
 
 // The game's window on the Win32 backend, run under Wine or Windows: every
 // control where the design puts it at several DPIs, read back from the
-// painted window with its fonts. (msaa_client.cpp plays the program itself,
-// as a screen reader does, to its endings.)
+// painted window with its fonts; the reel symbols under other colour
+// schemes; the icons of the message boxes that end the program; and
+// vantu.exe's version record, read back from the file. (msaa_client.cpp
+// plays the program itself, as a screen reader does, to its endings.)
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "doctest.h"
 
 #include "forms/geometry.h"
+#include "forms/win32/conversions.h"
 #include "forms/win32/form_window.h"
 #include "forms/win32/win32_platform.h"
+#include "version.h"
 #include "window/frmMain.h"
 
 #include <uxtheme.h>
 
 #include <cmath>
+#include <cstdio>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -54,6 +61,27 @@ bool Painted(HWND window, RECT rect, COLORREF colour)
             if (Pixel(window, x, y) == colour)
                 return true;
     return false;
+}
+
+// The icon of the message box that `show` brings up, read once it is up;
+// OK then closes it.
+HICON shownIcon = nullptr;
+HICON IconOfMessage(const std::function<void()>& show)
+{
+    shownIcon = nullptr;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND box = FindWindowW(L"#32770", nullptr);
+        for (HWND child = GetWindow(box, GW_CHILD); box != nullptr && child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                shownIcon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        if (box != nullptr)
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    show();
+    KillTimer(nullptr, timer);
+    // The program has ended: its quit message would close the next box at once.
+    for (MSG quit; PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;) { }
+    return shownIcon;
 }
 
 } // namespace
@@ -107,5 +135,61 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
             REQUIRE(GetObjectW(font, sizeof logFont, &logFont) == sizeof logFont);
             CHECK((logFont.lfHeight == -std::lround(points * dpi / 72) && logFont.lfWeight == weight && logFont.lfFaceName == face));
         }
+    }
+}
+
+TEST_CASE("the reel symbols under a dark, a high-contrast and a navy scheme")
+{
+    Game game;
+    HWND cell = game[game.f.labMid(1)];
+    RECT inside; // within the frame
+    GetClientRect(cell, &inside);
+    InflateRect(&inside, -3, -3);
+    const int element = COLOR_WINDOWTEXT;
+    const COLORREF standard = GetSysColor(element);
+    // The scheme's window text, and the colour the symbols are drawn in: the
+    // scheme's where it reads well on pink, black where it does not.
+    for (const auto& [scheme, drawn] : { std::pair<COLORREF, COLORREF> { RGB(255, 255, 255), RGB(0, 0, 0) }, { RGB(255, 255, 0), RGB(0, 0, 0) }, { RGB(0, 0, 128), RGB(0, 0, 128) } }) {
+        const COLORREF windowText = scheme; // clang 14 lets no lambda capture a structured binding
+        CAPTURE(windowText);
+        SetSysColors(1, &element, &windowText); // tells every window, as a switch of scheme does
+        game.platform.DoEvents();
+        CHECK(Painted(cell, inside, drawn));
+    }
+    SetSysColors(1, &element, &standard);
+}
+
+TEST_CASE("the icons of the game-over message and of the fatal report")
+{
+    Game over;
+    CHECK(IconOfMessage([&over] { over.f.Coins = 5, over.runtime.Click(over.f.cmdGo); }) == LoadIconW(nullptr, IDI_WARNING));
+    Game fatal;
+    CHECK(IconOfMessage([&fatal] { fatal.runtime.RaiseEvent([] { forms::Raise(forms::ErrorNumber::Overflow); }); }) == LoadIconW(nullptr, IDI_ERROR));
+}
+
+TEST_CASE("vantu.exe's version record, read back from the file")
+{
+    const DWORD size = GetFileVersionInfoSizeW(L"vantu.exe", nullptr);
+    std::vector<char> record(size);
+    REQUIRE((size != 0 && GetFileVersionInfoW(L"vantu.exe", 0, size, record.data()) != FALSE));
+    const auto value = [&record](const std::wstring& path) {
+        void* data = nullptr;
+        UINT length = 0;
+        return VerQueryValueW(record.data(), path.c_str(), &data, &length) != FALSE ? std::pair(data, length) : std::pair<void*, UINT>();
+    };
+    // One string table, Japanese in UTF-16.
+    const auto [translation, bytes] = value(L"\\VarFileInfo\\Translation");
+    REQUIRE(bytes == 4);
+    CHECK((static_cast<WORD*>(translation)[0] == 0x0411 && static_cast<WORD*>(translation)[1] == 1200));
+    const auto* fixed = static_cast<VS_FIXEDFILEINFO*>(value(L"\\").first);
+    REQUIRE(fixed != nullptr);
+    char version[16];
+    std::snprintf(version, sizeof version, "%u.%02u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS));
+    CHECK((version == std::string(kAppVersion) && fixed->dwFileVersionLS == 0 && fixed->dwProductVersionMS == fixed->dwFileVersionMS && fixed->dwProductVersionLS == 0));
+    CHECK((fixed->dwFileOS == VOS__WINDOWS32 && fixed->dwFileType == VFT_APP && fixed->dwFileFlags == 0));
+    for (const auto& [field, text] : { std::pair<const wchar_t*, std::string> { L"CompanyName", "The Vantu developers" }, { L"FileDescription", kAppName }, { L"FileVersion", kAppVersion }, { L"InternalName", kAppName },
+             { L"LegalCopyright", "Copyright 2026 The Vantu developers, MIT licence" }, { L"OriginalFilename", "vantu.exe" }, { L"ProductName", kAppName }, { L"ProductVersion", kAppVersion } }) {
+        const auto [data, length] = value(std::wstring(L"\\StringFileInfo\\041104B0\\") + field);
+        CHECK((data != nullptr && static_cast<const wchar_t*>(data) == forms::win32::Widen(text)));
     }
 }
