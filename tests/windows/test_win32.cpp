@@ -3,8 +3,8 @@
 
 // The game's window on the Win32 backend, run under Wine or Windows: every
 // control where the design puts it at several DPIs, read back from the
-// painted window with its fonts; the reel symbols under other colour
-// schemes; the icons of the message boxes that end the program; and
+// painted window with its fonts, also under a dark and a high-contrast
+// colour scheme; the icons of the message boxes that end the program; and
 // vantu.exe's version record, read back from the file. (msaa_client.cpp
 // plays the program itself, as a screen reader does, to its endings.)
 
@@ -20,6 +20,8 @@
 
 #include <uxtheme.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -71,11 +73,9 @@ HICON IconOfMessage(const std::function<void()>& show)
     shownIcon = nullptr;
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
         HWND box = FindWindowW(L"#32770", nullptr);
-        for (HWND child = GetWindow(box, GW_CHILD); box != nullptr && child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-                shownIcon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-        if (box != nullptr)
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        for (HWND child = GetWindow(box, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+            if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) shownIcon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        if (box != nullptr) PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     show();
     KillTimer(nullptr, timer);
@@ -86,7 +86,7 @@ HICON IconOfMessage(const std::function<void()>& show)
 
 } // namespace
 
-TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
+TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %, in a light, a dark and a high-contrast scheme")
 {
     Game game;
     HWND form = game.window.Handle();
@@ -95,8 +95,15 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
     CHECK(SendMessageW(form, WM_GETICON, ICON_SMALL, 0) != 0);
     CHECK(GetWindowTheme(game[game.f.cmdGo]) != nullptr); // the system's themed buttons, as the manifest asks
     CHECK(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(form)) == DPI_AWARENESS_PER_MONITOR_AWARE);
-    for (const int dpi : { 96, 120, 144, 192 }) {
+    // A DPI, and the colours a scheme gives: the window keeps its own, and
+    // the reel symbols stay black where the scheme's text (white, yellow)
+    // would not read on their pink.
+    constexpr int elements[] = { COLOR_WINDOWTEXT, COLOR_WINDOW, COLOR_BTNFACE, COLOR_BTNTEXT };
+    COLORREF standard[std::size(elements)];
+    std::transform(std::begin(elements), std::end(elements), standard, GetSysColor);
+    for (const auto& [dpi, scheme] : { std::pair<int, std::array<COLORREF, 4>> { 96, {} }, { 120, { RGB(255, 255, 255), RGB(32, 32, 32), RGB(51, 51, 51), RGB(255, 255, 255) } }, { 144, { RGB(255, 255, 0), 0, 0, RGB(255, 255, 0) } }, { 192, {} } }) {
         CAPTURE(dpi);
+        SetSysColors(std::size(elements), elements, scheme[0] == 0 ? standard : scheme.data()); // tells every window, as a switch of scheme does
         RECT suggested { 40, 30, 0, 0 };
         SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
         game.f.shpReach(2).BackColor = frmMain::kLampLit;
@@ -136,27 +143,7 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %")
             CHECK((logFont.lfHeight == -std::lround(points * dpi / 72) && logFont.lfWeight == weight && logFont.lfFaceName == face));
         }
     }
-}
-
-TEST_CASE("the reel symbols under a dark, a high-contrast and a navy scheme")
-{
-    Game game;
-    HWND cell = game[game.f.labMid(1)];
-    RECT inside; // within the frame
-    GetClientRect(cell, &inside);
-    InflateRect(&inside, -3, -3);
-    const int element = COLOR_WINDOWTEXT;
-    const COLORREF standard = GetSysColor(element);
-    // The scheme's window text, and the colour the symbols are drawn in: the
-    // scheme's where it reads well on pink, black where it does not.
-    for (const auto& [scheme, drawn] : { std::pair<COLORREF, COLORREF> { RGB(255, 255, 255), RGB(0, 0, 0) }, { RGB(255, 255, 0), RGB(0, 0, 0) }, { RGB(0, 0, 128), RGB(0, 0, 128) } }) {
-        const COLORREF windowText = scheme; // clang 14 lets no lambda capture a structured binding
-        CAPTURE(windowText);
-        SetSysColors(1, &element, &windowText); // tells every window, as a switch of scheme does
-        game.platform.DoEvents();
-        CHECK(Painted(cell, inside, drawn));
-    }
-    SetSysColors(1, &element, &standard);
+    SetSysColors(std::size(elements), elements, standard);
 }
 
 TEST_CASE("the icons of the game-over message and of the fatal report")
@@ -169,19 +156,14 @@ TEST_CASE("the icons of the game-over message and of the fatal report")
 
 TEST_CASE("vantu.exe's version record, read back from the file")
 {
-    const DWORD size = GetFileVersionInfoSizeW(L"vantu.exe", nullptr);
-    std::vector<char> record(size);
-    REQUIRE((size != 0 && GetFileVersionInfoW(L"vantu.exe", 0, size, record.data()) != FALSE));
-    const auto value = [&record](const std::wstring& path) {
-        void* data = nullptr;
-        UINT length = 0;
-        return VerQueryValueW(record.data(), path.c_str(), &data, &length) != FALSE ? std::pair(data, length) : std::pair<void*, UINT>();
-    };
-    // One string table, Japanese in UTF-16.
-    const auto [translation, bytes] = value(L"\\VarFileInfo\\Translation");
-    REQUIRE(bytes == 4);
-    CHECK((static_cast<WORD*>(translation)[0] == 0x0411 && static_cast<WORD*>(translation)[1] == 1200));
-    const auto* fixed = static_cast<VS_FIXEDFILEINFO*>(value(L"\\").first);
+    std::vector<char> record(GetFileVersionInfoSizeW(L"vantu.exe", nullptr));
+    REQUIRE((!record.empty() && GetFileVersionInfoW(L"vantu.exe", 0, static_cast<DWORD>(record.size()), record.data()) != FALSE));
+    UINT length = 0;
+    const auto value = [&record, &length](const std::wstring& path) -> const void* { void* data = nullptr; return VerQueryValueW(record.data(), path.c_str(), &data, &length) != FALSE ? data : nullptr; };
+    // One string table, Japanese in UTF-16; the version, of an application for 32-bit Windows.
+    const auto* translation = static_cast<const WORD*>(value(L"\\VarFileInfo\\Translation"));
+    CHECK((translation != nullptr && length == 4 && translation[0] == 0x0411 && translation[1] == 1200));
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value(L"\\"));
     REQUIRE(fixed != nullptr);
     char version[16];
     std::snprintf(version, sizeof version, "%u.%02u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS));
@@ -189,7 +171,7 @@ TEST_CASE("vantu.exe's version record, read back from the file")
     CHECK((fixed->dwFileOS == VOS__WINDOWS32 && fixed->dwFileType == VFT_APP && fixed->dwFileFlags == 0));
     for (const auto& [field, text] : { std::pair<const wchar_t*, std::string> { L"CompanyName", "The Vantu developers" }, { L"FileDescription", kAppName }, { L"FileVersion", kAppVersion }, { L"InternalName", kAppName },
              { L"LegalCopyright", "Copyright 2026 The Vantu developers, MIT licence" }, { L"OriginalFilename", "vantu.exe" }, { L"ProductName", kAppName }, { L"ProductVersion", kAppVersion } }) {
-        const auto [data, length] = value(std::wstring(L"\\StringFileInfo\\041104B0\\") + field);
-        CHECK((data != nullptr && static_cast<const wchar_t*>(data) == forms::win32::Widen(text)));
+        const auto* data = static_cast<const wchar_t*>(value(std::wstring(L"\\StringFileInfo\\041104B0\\") + field));
+        CHECK((data != nullptr && data == forms::win32::Widen(text)));
     }
 }
