@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -24,9 +25,13 @@ int terminationLine[2] = { -1, -1 };
 
 void Terminated(int)
 {
-    // All a signal handler may safely do: the event loop does the rest.
+    // All a signal handler may safely do: the event loop does the rest. The
+    // line never blocks, and the code that the signal interrupted keeps its
+    // errno.
+    const int interrupted = errno;
     const char signalled = 1;
     [[maybe_unused]] const ssize_t written = write(terminationLine[1], &signalled, 1);
+    errno = interrupted;
 }
 
 // A request to end the program (SIGTERM from the desktop at logout or from
@@ -36,7 +41,7 @@ void Terminated(int)
 // before.
 void CloseOnTermination(QWidget& window)
 {
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, terminationLine) != 0)
+    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, terminationLine) != 0)
         return;
     auto* notifier = new QSocketNotifier(terminationLine[0], QSocketNotifier::Read, &window);
     QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
