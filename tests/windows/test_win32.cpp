@@ -95,13 +95,14 @@ TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %, in a
     CHECK(SendMessageW(form, WM_GETICON, ICON_SMALL, 0) != 0);
     CHECK(GetWindowTheme(game[game.f.cmdGo]) != nullptr); // the system's themed buttons, as the manifest asks
     CHECK(GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(form)) == DPI_AWARENESS_PER_MONITOR_AWARE);
-    // A DPI, and the colours a scheme gives: the window keeps its own, and
-    // the reel symbols stay black where the scheme's text (white, yellow)
-    // would not read on their pink.
+    // A DPI, and the colours a scheme gives (none: the standard scheme's):
+    // the window keeps its own, and the reel symbols stay black where the
+    // scheme's text (white, yellow) would not read on their pink.
     constexpr int elements[] = { COLOR_WINDOWTEXT, COLOR_WINDOW, COLOR_BTNFACE, COLOR_BTNTEXT };
     COLORREF standard[std::size(elements)];
     std::transform(std::begin(elements), std::end(elements), standard, GetSysColor);
-    for (const auto& [dpi, scheme] : { std::pair<int, std::array<COLORREF, 4>> { 96, {} }, { 120, { RGB(255, 255, 255), RGB(32, 32, 32), RGB(51, 51, 51), RGB(255, 255, 255) } }, { 144, { RGB(255, 255, 0), 0, 0, RGB(255, 255, 0) } }, { 192, {} } }) {
+    for (const auto& [at, scheme] : { std::pair<int, std::array<COLORREF, 4>> { 96, {} }, { 120, { RGB(255, 255, 255), RGB(32, 32, 32), RGB(51, 51, 51), RGB(255, 255, 255) } }, { 144, { RGB(255, 255, 0), 0, 0, RGB(255, 255, 0) } }, { 192, {} } }) {
+        const int dpi = at; // clang 14 lets no lambda capture a structured binding
         CAPTURE(dpi);
         SetSysColors(std::size(elements), elements, scheme[0] == 0 ? standard : scheme.data()); // tells every window, as a switch of scheme does
         RECT suggested { 40, 30, 0, 0 };
