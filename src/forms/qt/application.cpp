@@ -49,7 +49,7 @@ void CloseOnTermination(QWidget& window)
         [[maybe_unused]] const ssize_t read = ::read(terminationLine[0], &signalled, 1);
         window.close();
     });
-    struct sigaction action { };
+    struct sigaction action = {};
     action.sa_handler = &Terminated;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

@@ -31,12 +31,15 @@ Qt::Alignment ToQtAlignment(TextAlign alignment)
     return Qt::AlignLeft | Qt::AlignTop;
 }
 
+// A fixed single border: a title bar with the system menu, minimise and
+// close, and no maximise.
+constexpr Qt::WindowFlags kFormFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+
 } // namespace
 
 FormWindow::FormWindow(Form& form, Runtime& runtime)
-    : QWidget(nullptr,
-        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-            | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QWidget(nullptr, kFormFlags)
     , FormView(form, runtime)
 {
     setWindowTitle(ToQString(form.Caption));
@@ -179,8 +182,8 @@ void FormWindow::MoveFocus(CommandButton* button)
 
 void FormWindow::PostFocus(CommandButton& button)
 {
-    QMetaObject::invokeMethod(
-        this, [this, &button] { FocusArrived(button); }, Qt::QueuedConnection);
+    const auto arrive = [this, &button] { FocusArrived(button); };
+    QMetaObject::invokeMethod(this, arrive, Qt::QueuedConnection);
 }
 
 void FormWindow::changeEvent(QEvent* event)
