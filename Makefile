@@ -31,9 +31,9 @@ check: test-deps build build-sanitize
 	ctest --preset check -j$(JOBS)
 	ctest --preset sanitize -j$(JOBS)
 
-# A newcomer's `make run`, then `make check`, `make package` and `make
-# check-windows`, on Debian 13, from this Debian 12 machine: in a fresh
-# Debian 13 root, on a clone of the committed HEAD (needs root).
+# A newcomer's `make run`, then `make check`, `make lint`, `make package`
+# and `make check-windows`, on Debian 13, from this Debian 12 machine: in a
+# fresh Debian 13 root, on a clone of the committed HEAD (needs root).
 check-debian13: package-deps
 	scripts/check-debian13
 
