@@ -57,7 +57,7 @@ void Runtime::Unwound(const std::exception_ptr& error)
     try {
         std::rethrow_exception(error);
     } catch (const Ending&) {
-        // The ending is already recorded.
+        return; // the ending is already recorded
     } catch (const RuntimeError& e) {
         Fatal(e);
     } catch (const std::bad_alloc&) {

@@ -84,7 +84,8 @@ public:
 
 private:
     void ShowReel(forms::ControlArray<forms::Label, 3>& cells, forms::Integer r);
-    std::string PlayResult() const;
+    // What the play that started from `coinsBefore` won, and the balance.
+    std::string PlayResult(std::int32_t coinsBefore) const;
 
     // The balance when the controls last came to rest; none before the load.
     std::optional<std::int32_t> coinsAtRest_;

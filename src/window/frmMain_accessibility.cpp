@@ -56,13 +56,13 @@ void frmMain::ControlsAtRest()
     // The load is not a play: GO keeps its design description until the
     // first play has ended.
     if (coinsAtRest_.has_value())
-        cmdGo.AccessibleDescription = PlayResult();
+        cmdGo.AccessibleDescription = PlayResult(*coinsAtRest_);
     coinsAtRest_ = Coins.Value();
 }
 
 // "Middle row wins with seven: 200 coins. 690 coins." or "No win. 480
 // coins.": the lines won, what they paid and the balance.
-std::string frmMain::PlayResult() const
+std::string frmMain::PlayResult(std::int32_t coinsBefore) const
 {
     std::string result;
     for (std::size_t k = 0; k < std::size(kLineRows); ++k) {
@@ -76,7 +76,7 @@ std::string frmMain::PlayResult() const
         }
         result += line + " wins with " + InWords(labLeft(kLineRows[k][0]).Caption);
     }
-    const std::int64_t paid = std::int64_t { Coins.Value() } - *coinsAtRest_ + kStake;
+    const std::int64_t paid = std::int64_t { Coins.Value() } - coinsBefore + kStake;
     result = result.empty() ? "No win" : result + ": " + CoinsText(paid);
     return result + ". " + CoinsText(Coins.Value()) + ".";
 }

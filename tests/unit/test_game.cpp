@@ -87,7 +87,7 @@ public:
                 Click(*stops[Pick(3)], "stop while idle");
             if (plays == 0) {
                 Close(t_.idleCloses, "close");
-            } else if ((coins_ -= 10) < 0) {
+            } else if (coins_ -= 10; coins_ < 0) {
                 ended_ = true;
                 ++t_.gameOvers;
                 Click(f.cmdGo, "GO short of coins");
