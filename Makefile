@@ -11,10 +11,11 @@ BUILD    := build
 SANITIZE := build-sanitize
 WINDOWS  := build-windows
 PKGDIR   := build-deb
+WEB      := build-web
 JOBS     := $(shell nproc 2>/dev/null || echo 2)
 CMAKE    := cmake
 
-.PHONY: run check check-debian13 release check-release windows check-windows lint-windows build-windows-tests lint bench build build-sanitize package package-test screenshot deps test-deps package-deps windows-deps windows-test-deps release-deps clean
+.PHONY: web run-web check-web lint-web build-web-tests web-deps web-test-deps run check check-debian13 release check-release windows check-windows lint-windows build-windows-tests lint bench build build-sanitize package package-test screenshot deps test-deps package-deps windows-deps windows-test-deps release-deps clean
 
 # The game alone, with the compiler's warnings shown but never fatal: a
 # warning that a newer compiler or Qt adds must not cost a player the game.
@@ -71,6 +72,38 @@ lint-windows: build-windows-tests
 		'$(CURDIR)/(src/forms/win32|tests/windows)/.*\.cpp$$' >$(WINDOWS)/lint.log 2>&1 \
 		|| { grep -E 'error|warning:' $(WINDOWS)/lint.log | grep -v 'warnings generated'; exit 1; }
 	@echo "lint-windows: clang-tidy found nothing"
+
+# The game as a web page, in build-web/site/: a static site that any web
+# server can serve as it is.
+web: web-deps
+	$(CMAKE) --preset web --log-level=WARNING
+	$(CMAKE) --build --preset web -j$(JOBS)
+
+# The page, served by the system Python on this machine alone.
+run-web: web
+	@echo "run-web: Vantu is at http://127.0.0.1:8000/ (Ctrl+C stops the server)"
+	cd $(WEB)/site && /usr/bin/python3 -m http.server 8000 --bind 127.0.0.1
+
+# The page and the test build's page, played in a headless Chromium; then
+# clang-tidy over the web backend.
+check-web: build-web-tests
+	ctest --preset web-tests -j$(JOBS)
+	$(MAKE) --no-print-directory lint-web
+
+# clang-tidy sees the web backend as Emscripten compiles it: for
+# WebAssembly, with Emscripten's own headers. There clang-tidy takes every
+# template's static constexpr member for one dynamically initialised, so
+# that check is off.
+lint-web: build-web-tests
+	run-clang-tidy -p $(WEB) -quiet -j$(JOBS) -checks=-bugprone-dynamic-static-initializers \
+		-extra-arg=--target=wasm32-unknown-emscripten -extra-arg=--sysroot=/usr/share/emscripten/cache/sysroot \
+		-extra-arg=-D__EMSCRIPTEN__ '$(CURDIR)/src/forms/web/.*\.cpp$$' >$(WEB)/lint.log 2>&1 \
+		|| { grep -E 'error|warning:' $(WEB)/lint.log | grep -v 'warnings generated'; exit 1; }
+	@echo "lint-web: clang-tidy found nothing"
+
+build-web-tests: web-test-deps
+	$(CMAKE) --preset web-tests --log-level=WARNING
+	$(CMAKE) --build --preset web-tests -j$(JOBS)
 
 # The same folder as `make windows`, with the tests.
 build-windows-tests: windows-test-deps
@@ -151,5 +184,11 @@ windows-test-deps:
 release-deps:
 	scripts/install-deps --release
 
+web-deps:
+	scripts/install-deps --web
+
+web-test-deps:
+	scripts/install-deps --web-test
+
 clean:
-	rm -rf $(BUILD) $(SANITIZE) $(WINDOWS) $(PKGDIR) build-release
+	rm -rf $(BUILD) $(SANITIZE) $(WINDOWS) $(WEB) $(PKGDIR) build-release

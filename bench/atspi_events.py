@@ -12,7 +12,7 @@ import sys
 import threading
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'tests', 'e2e'))
+sys.path[:0] = [os.path.join(os.path.dirname(__file__), '..', 'tests', folder) for folder in ('e2e', 'support')]
 import harness  # noqa: E402
 import pyatspi  # noqa: E402
 from gi.repository import GLib  # noqa: E402

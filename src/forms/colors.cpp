@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <utility>
+#include <cstdint>
 
 namespace forms {
 
@@ -22,18 +22,10 @@ double Luminance(Color color)
     return 0.2126 * linear(color) + 0.7152 * linear(color >> 8) + 0.0722 * linear(color >> 16);
 }
 
-// The text colours of the standard light scheme: black, but for the
-// highlighted text (white) and the grey of disabled text.
-constexpr std::array<std::pair<Color, Color>, 8> kStandardTextColors { {
-    { SystemColor(7), 0x000000 }, // menu text
-    { SystemColor(8), 0x000000 }, // window text
-    { SystemColor(9), 0x000000 }, // title bar text
-    { SystemColor(14), 0xFFFFFF }, // highlighted text
-    { SystemColor(17), 0x6D6D6D }, // grey text
-    { SystemColor(18), 0x000000 }, // button text
-    { SystemColor(19), 0x000000 }, // inactive title bar text
-    { SystemColor(23), 0x000000 }, // tooltip text
-} };
+// The standard light scheme, by system colour index, as #RRGGBB.
+constexpr std::array<std::uint32_t, 25> kStandardScheme { 0xC8C8C8, 0x000000, 0x99B4D1, 0xBFCDDB, 0xF0F0F0, 0xFFFFFF,
+    0x646464, 0x000000, 0x000000, 0x000000, 0xB4B4B4, 0xF4F7FC, 0xABABAB, 0x0078D7, 0xFFFFFF, 0xF0F0F0, 0xA0A0A0,
+    0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000, 0xFFFFE1 };
 
 } // namespace
 
@@ -43,14 +35,24 @@ double ContrastRatio(Color a, Color b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
+Color StandardSchemeColor(Color system)
+{
+    const std::uint32_t index = system & 0xFFu;
+    if (!IsSystemColor(system) || index >= kStandardScheme.size())
+        return 0x000000;
+    const std::uint32_t rgb = kStandardScheme[index];
+    return ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | (rgb >> 16);
+}
+
 Color LegibleSystemColor(Color system, Color scheme, Color background)
 {
     if (ContrastRatio(scheme, background) >= kLegibleContrast)
         return scheme;
-    const auto standard = std::find_if(kStandardTextColors.begin(), kStandardTextColors.end(),
-        [system](const auto& entry) { return entry.first == system; });
-    if (standard != kStandardTextColors.end() && ContrastRatio(standard->second, background) >= kLegibleContrast)
-        return standard->second;
+    if (IsSystemColor(system) && (system & 0xFFu) < kStandardScheme.size()) {
+        const Color standard = StandardSchemeColor(system);
+        if (ContrastRatio(standard, background) >= kLegibleContrast)
+            return standard;
+    }
     constexpr Color black = 0x000000, white = 0xFFFFFF;
     return ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
 }

@@ -18,6 +18,11 @@ double ContrastRatio(Color a, Color b);
 // Text reads well from this contrast on (WCAG 2, level AA).
 inline constexpr double kLegibleContrast = 4.5;
 
+// A system colour as the standard light scheme gives it (Windows 10's
+// defaults: the scheme the design was drawn with); black for one that is
+// not a system colour of that scheme.
+Color StandardSchemeColor(Color system);
+
 // The explicit colour to paint system colour `system` in over the explicit
 // background `background`, where the desktop's colour scheme gives it as
 // `scheme`. The scheme's colour while it stays legible there; else the

@@ -3,6 +3,7 @@
 
 #include "geometry.h"
 
+#include <cmath>
 #include <cstdint>
 
 namespace forms {
@@ -15,6 +16,16 @@ int TwipsToPixels(int twips, int dpi)
     const std::int64_t divisor = 2 * std::int64_t { kTwipsPerInch };
     const std::int64_t quotient = twice / divisor;
     return static_cast<int>(twice % divisor < 0 ? quotient - 1 : quotient);
+}
+
+int LineWidth(int dpi)
+{
+    return dpi < kDesignDpi ? 1 : (dpi + kDesignDpi / 2) / kDesignDpi;
+}
+
+int FontPixels(double points, int dpi)
+{
+    return static_cast<int>(std::lround(points * dpi / 72.0));
 }
 
 PixelRect PixelsOf(const Control& control, int dpi)

@@ -25,6 +25,13 @@ struct PixelRect {
 // A length in twips from the origin as whole pixels at dpi, rounded half up.
 int TwipsToPixels(int twips, int dpi);
 
+// The width of one line of a frame: one pixel at 96 dpi, the nearest whole
+// number of pixels above, never less than one.
+int LineWidth(int dpi);
+
+// A font's size in points as the nearest whole number of pixels at dpi.
+int FontPixels(double points, int dpi);
+
 // The control's rectangle at dpi. Each edge is rounded on its own, not the
 // width and the height, so that controls that meet in twips meet on the
 // screen, and a control keeps its place, at every density.

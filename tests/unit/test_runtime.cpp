@@ -106,6 +106,13 @@ TEST_CASE("twips to pixels: every edge on its own, rounded half up, at any densi
                 FAIL("twips " << twips << " at " << dpi << " dpi gave " << pixels << " pixels");
         }
     }
+    // A frame's line: one pixel at 96 dpi and below, the nearest whole
+    // number above. A font: its points at dpi, to the nearest pixel.
+    for (const auto& [dpi, line] : { std::pair { 72, 1 }, { 96, 1 }, { 143, 1 }, { 144, 2 }, { 239, 2 }, { 240, 3 } })
+        CHECK(forms::LineWidth(dpi) == line);
+    for (const auto& [points, dpi, pixels] : { std::tuple { 12.0, 96, 16 }, { 21.75, 96, 29 }, { 14.25, 96, 19 },
+             { 8.25, 96, 11 }, { 12.0, 144, 24 }, { 21.75, 120, 36 }, { 14.25, 288, 57 } })
+        CHECK(forms::FontPixels(points, dpi) == pixels);
 }
 
 TEST_CASE("a system colour over a control's own background stays legible, whatever the desktop's scheme")
@@ -120,6 +127,12 @@ TEST_CASE("a system colour over a control's own background stays legible, whatev
     };
     for (const auto& [system, scheme, background, drawn] : rows)
         CHECK(forms::LegibleSystemColor(system, scheme, background) == drawn);
+    // The standard scheme's colours, as 0x00BBGGRR: the highlight's blue,
+    // the tooltip's pale yellow, the button face; black for what is not one.
+    for (const auto& [system, standard] : { std::pair { forms::SystemColor(13), 0xD77800u },
+             { forms::SystemColor(24), 0xE1FFFFu }, { forms::SystemColor(15), 0xF0F0F0u },
+             { forms::SystemColor(25), 0u }, { forms::Color { 0x0000FF }, 0u } })
+        CHECK(forms::StandardSchemeColor(system) == standard);
     // Contrasts that WCAG 2's formula is published with: red, green and blue
     // on black, each channel's weight on its own; #767676 on white, the
     // curve between; white on black.

@@ -22,12 +22,6 @@ SIZE ClientSize(int widthTwips, int heightTwips, UINT dpi)
     return { TwipsToPixels(widthTwips, static_cast<int>(dpi)), TwipsToPixels(heightTwips, static_cast<int>(dpi)) };
 }
 
-int LineWidth(UINT dpi)
-{
-    constexpr UINT design = kDesignDpi;
-    return dpi < design ? 1 : static_cast<int>((dpi + design / 2) / design);
-}
-
 COLORREF ToColorRef(Color color)
 {
     if (IsSystemColor(color))
@@ -67,7 +61,7 @@ bool IsInstalled(const std::wstring& face)
 HFONT CreateFontFor(const StdFont& font, UINT dpi)
 {
     LOGFONTW logFont {};
-    logFont.lfHeight = -static_cast<LONG>(std::lround(font.Size * dpi / 72.0));
+    logFont.lfHeight = -FontPixels(font.Size, static_cast<int>(dpi));
     logFont.lfWeight = font.Weight;
     logFont.lfItalic = font.Italic ? TRUE : FALSE;
     logFont.lfUnderline = font.Underline ? TRUE : FALSE;

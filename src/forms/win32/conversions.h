@@ -19,8 +19,6 @@ namespace forms::win32 {
 RECT PixelRect(const Control& control, UINT dpi);
 // The form's client area, in pixels at dpi.
 SIZE ClientSize(int widthTwips, int heightTwips, UINT dpi);
-// The width of one line of a frame: one pixel at 96 dpi, whole pixels above.
-int LineWidth(UINT dpi);
 
 // An explicit colour as GDI takes it (0x00BBGGRR, as the runtime writes
 // colours), or the system colour's value in the current colour scheme.

@@ -5,6 +5,8 @@
 
 #include "conversions.h"
 
+#include "forms/geometry.h"
+
 namespace forms::win32 {
 
 namespace {
@@ -49,7 +51,7 @@ void PaintLabel(HDC dc, RECT rect, const Label& label, std::wstring_view text, H
     if (label.BorderStyle == Border::FixedSingle) {
         // The platform's sunken frame: two lines, each as wide as one pixel
         // at 96 dpi, on whole pixels at every DPI.
-        const int line = LineWidth(dpi);
+        const int line = LineWidth(static_cast<int>(dpi));
         FillBand(dc, rect, line, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
         InflateRect(&rect, -line, -line);
         FillBand(dc, rect, line, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
@@ -74,7 +76,7 @@ void PaintShape(HDC dc, RECT rect, const Shape& shape, Color formBack, UINT dpi)
     const int saved = SaveDC(dc);
     // The outline lies inside the shape's square, as wide as one pixel at
     // 96 dpi.
-    HPEN pen = CreatePen(PS_INSIDEFRAME, LineWidth(dpi), ToColorRef(shape.BorderColor));
+    HPEN pen = CreatePen(PS_INSIDEFRAME, LineWidth(static_cast<int>(dpi)), ToColorRef(shape.BorderColor));
     HBRUSH brush = shape.BackStyle == Fill::Opaque ? CreateSolidBrush(ToColorRef(shape.BackColor)) : nullptr;
     SelectObject(dc, pen);
     SelectObject(dc, brush != nullptr ? brush : GetStockObject(NULL_BRUSH));

@@ -1,0 +1,49 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// The page's side of the web backend (library_forms.js). Strings are UTF-8;
+// lengths are in device pixels; a control is known by the id that
+// forms_web_add gave it.
+
+#include <cstddef>
+
+extern "C" {
+
+// The form, of width × height design pixels (at 96 dpi).
+void forms_web_create_form(const char* title, int width, int height, const char* background, const char* font);
+// kind: 0 a label, 1 a button, 2 a shape. look: the element's CSS classes.
+int forms_web_add(int kind, const char* look, const char* text, const char* name, const char* description,
+    int tabIndex);
+// The density to lay the form out at, in dots per inch of device pixels.
+int forms_web_density();
+// The control's box (id -1: the form's size), its lines' width and its
+// font's size.
+void forms_web_place(int id, int left, int top, int width, int height, int line, int fontPixels);
+void forms_web_style(int id, const char* property, const char* value);
+void forms_web_set_text(int id, const char* text);
+void forms_web_set_enabled(int id, int enabled);
+void forms_web_tell(int id, const char* attribute, const char* text);
+void forms_web_focus(int id);
+void forms_web_show();
+// The next event the page queued, or 0: its kind times 65536 plus the
+// control's id.
+int forms_web_next_event();
+// Suspend the program (Asyncify) until the page has an event queued, or for
+// one frame, or until the player closed the message.
+void forms_web_wait();
+void forms_web_yield();
+void forms_web_message(const char* title, const char* text, int icon);
+void forms_web_end(int exitStatus, const char* report);
+// The family of the page's own that stands for `face`, in out; 0 if none.
+int forms_web_face(const char* face, char* out, std::size_t size);
+}
+
+namespace forms::web {
+
+inline constexpr int kEventClick = 1;
+inline constexpr int kEventFocus = 2;
+inline constexpr int kEventDensity = 3; // the form must be laid out again
+
+} // namespace forms::web

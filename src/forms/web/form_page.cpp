@@ -1,0 +1,224 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
+#include "form_page.h"
+
+#include "dom.h"
+#include "web_platform.h"
+
+#include "forms/colors.h"
+#include "forms/fonts.h"
+#include "forms/geometry.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+
+namespace forms::web {
+
+namespace {
+
+constexpr int kLabel = 0, kButton = 1, kShape = 2;
+
+// An explicit colour, or a system colour as the standard light scheme
+// gives it: the page looks the same whatever the device's scheme.
+Color Explicit(Color color)
+{
+    return IsSystemColor(color) ? StandardSchemeColor(color) : color;
+}
+
+std::string ToCss(Color color)
+{
+    const Color rgb = Explicit(color);
+    std::array<char, 8> css {};
+    std::snprintf(css.data(), css.size(), "#%02x%02x%02x", rgb & 0xFFu, (rgb >> 8) & 0xFFu, (rgb >> 16) & 0xFFu);
+    return css.data();
+}
+
+// The CSS font-family for a design's face: the page's own face that stands
+// for it (the face, or its look-alike), then the browser's sans-serif.
+std::string FontFamily(std::string_view face)
+{
+    std::array<char, 64> own {};
+    const auto ownFace = [&own](std::string_view name) {
+        return forms_web_face(std::string(name).c_str(), own.data(), own.size()) != 0;
+    };
+    const std::string_view chosen = InstalledFace(face, ownFace);
+    if (!ownFace(chosen))
+        return "sans-serif";
+    return "\"" + std::string(own.data()) + "\", sans-serif";
+}
+
+const char* AlignmentClass(TextAlign alignment)
+{
+    switch (alignment) {
+    case TextAlign::RightJustify:
+        return " right";
+    case TextAlign::Center:
+        return " center";
+    case TextAlign::LeftJustify:
+        break;
+    }
+    return " left";
+}
+
+std::string BackOf(const Shape& shape)
+{
+    return shape.BackStyle == Fill::Opaque ? ToCss(shape.BackColor) : "transparent";
+}
+
+void SetFont(int id, const StdFont* font)
+{
+    if (font == nullptr)
+        return;
+    forms_web_style(id, "font-family", FontFamily(font->Name).c_str());
+    forms_web_style(id, "font-weight", std::to_string(font->Weight).c_str());
+    if (font->Italic)
+        forms_web_style(id, "font-style", "italic");
+}
+
+// The control's own font, if it has one.
+const StdFont* FontOf(const Control& control)
+{
+    if (const auto* label = dynamic_cast<const Label*>(&control))
+        return label->Font;
+    if (const auto* button = dynamic_cast<const CommandButton*>(&control))
+        return button->Font;
+    return nullptr;
+}
+
+constexpr double kDefaultFontSize = 8.25; // points, where a design names no font
+
+} // namespace
+
+FormPage::FormPage(Form& form, Runtime& runtime)
+    : FormView(form, runtime)
+{
+    const StdFont* font = form.Font;
+    forms_web_create_form(form.Caption.c_str(), TwipsToPixels(form.ClientWidth, kDesignDpi),
+        TwipsToPixels(form.ClientHeight, kDesignDpi), ToCss(form.BackColor).c_str(),
+        font != nullptr ? FontFamily(font->Name).c_str() : "sans-serif");
+    for (Control* control : form.Controls()) {
+        const auto tab = std::find(TabOrder().begin(), TabOrder().end(), control);
+        const int id = Create(*control, static_cast<int>(tab - TabOrder().begin()) + 1);
+        controls_.push_back(control);
+        ids_.emplace(control, id);
+    }
+    Layout();
+}
+
+void FormPage::Layout()
+{
+    // Every edge on a device pixel, each rounded on its own as the runtime
+    // rounds them, so that controls that meet in the design meet on the
+    // screen at every density.
+    const int dpi = forms_web_density();
+    const Form& form = ViewedForm();
+    const int line = LineWidth(dpi);
+    const auto pixels = [dpi](const StdFont* font) {
+        return FontPixels(font != nullptr ? font->Size : kDefaultFontSize, dpi);
+    };
+    forms_web_place(-1, 0, 0, TwipsToPixels(form.ClientWidth, dpi), TwipsToPixels(form.ClientHeight, dpi), line,
+        pixels(form.Font));
+    for (std::size_t id = 0; id < controls_.size(); ++id) {
+        const Control& control = *controls_[id];
+        const PixelRect box = PixelsOf(control, dpi);
+        const StdFont* font = FontOf(control);
+        forms_web_place(static_cast<int>(id), box.Left, box.Top, box.Width(), box.Height(), line,
+            pixels(font != nullptr ? font : form.Font));
+    }
+}
+
+int FormPage::Create(Control& control, int tabIndex)
+{
+    const auto add = [&](int kind, const std::string& look, const std::string& text) {
+        return forms_web_add(kind, look.c_str(), text.c_str(), control.AccessibleName.Get().c_str(),
+            control.AccessibleDescription.Get().c_str(), tabIndex);
+    };
+    if (auto* label = dynamic_cast<Label*>(&control)) {
+        const bool framed = label->BorderStyle == Border::FixedSingle;
+        const int id = add(kLabel, std::string("label") + (framed ? " sunken" : "") + AlignmentClass(label->Alignment),
+            label->Caption.Get());
+        const Color back = Explicit(label->BackColor);
+        forms_web_style(id, "background-color", ToCss(back).c_str());
+        const Color fore = IsSystemColor(label->ForeColor)
+            ? LegibleSystemColor(label->ForeColor, StandardSchemeColor(label->ForeColor), back)
+            : label->ForeColor;
+        forms_web_style(id, "color", ToCss(fore).c_str());
+        SetFont(id, label->Font);
+        return id;
+    }
+    if (auto* button = dynamic_cast<CommandButton*>(&control)) {
+        const int id = add(kButton, "button", button->Caption.Get());
+        forms_web_set_enabled(id, button->Enabled ? 1 : 0);
+        SetFont(id, button->Font);
+        return id;
+    }
+    auto& shape = dynamic_cast<Shape&>(control);
+    const bool round = shape.Kind == ShapeKind::Circle || shape.Kind == ShapeKind::Oval;
+    const int id = add(kShape, round ? "shape round" : "shape", "");
+    forms_web_style(id, "--edge", ToCss(shape.BorderColor).c_str());
+    forms_web_style(id, "background-color", BackOf(shape).c_str());
+    return id;
+}
+
+void FormPage::Show()
+{
+    forms_web_show();
+}
+
+void FormPage::Handle(int kind, int id)
+{
+    if (kind == kEventDensity) {
+        Layout();
+        return;
+    }
+    if (id < 0 || static_cast<std::size_t>(id) >= controls_.size())
+        return;
+    Control& control = *controls_[static_cast<std::size_t>(id)];
+    if (kind == kEventFocus)
+        FocusTaken(control);
+    else if (auto* button = dynamic_cast<CommandButton*>(&control); kind == kEventClick && button != nullptr)
+        ViewedRuntime().Click(*button);
+}
+
+void FormPage::ShowCaption(Control& control)
+{
+    if (auto* label = dynamic_cast<Label*>(&control))
+        forms_web_set_text(IdOf(control), label->Caption.Get().c_str());
+    else if (auto* button = dynamic_cast<CommandButton*>(&control))
+        forms_web_set_text(IdOf(control), button->Caption.Get().c_str());
+}
+
+void FormPage::ShowEnabled(CommandButton& button)
+{
+    forms_web_set_enabled(IdOf(button), button.Enabled ? 1 : 0);
+}
+
+void FormPage::ShowBackColor(Shape& shape)
+{
+    forms_web_style(IdOf(shape), "background-color", BackOf(shape).c_str());
+}
+
+void FormPage::TellName(Control& control)
+{
+    forms_web_tell(IdOf(control), "aria-label", control.AccessibleName.Get().c_str());
+}
+
+void FormPage::TellDescription(Control& control)
+{
+    forms_web_tell(IdOf(control), "aria-description", control.AccessibleDescription.Get().c_str());
+}
+
+void FormPage::MoveFocus(CommandButton* button)
+{
+    forms_web_focus(button != nullptr ? IdOf(*button) : -1);
+}
+
+void FormPage::PostFocus(CommandButton& button)
+{
+    if (platform_ != nullptr)
+        platform_->Post([this, &button] { FocusArrived(button); });
+}
+
+} // namespace forms::web

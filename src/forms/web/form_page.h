@@ -1,0 +1,52 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+// A form rendered in the browser's DOM: one element for the form and one for
+// each control, placed in design pixels, which show what the form's view
+// tells them; the page's clicks and focus changes become the form's events.
+
+#include "forms/view.h"
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace forms::web {
+
+class WebPlatform;
+
+class FormPage : public FormView {
+public:
+    FormPage(Form& form, Runtime& runtime);
+    FormPage(const FormPage&) = delete;
+    FormPage& operator=(const FormPage&) = delete;
+    ~FormPage() = default;
+
+    void Attach(WebPlatform& platform) { platform_ = &platform; }
+    // Puts the form on the page.
+    void Show();
+    // An event that the page queued for the control of that id.
+    void Handle(int kind, int id);
+
+private:
+    void ShowCaption(Control& control) override;
+    void ShowEnabled(CommandButton& button) override;
+    void ShowBackColor(Shape& shape) override;
+    void TellName(Control& control) override;
+    void TellDescription(Control& control) override;
+    void MoveFocus(CommandButton* button) override;
+    void PostFocus(CommandButton& button) override;
+
+    int Create(Control& control, int tabIndex);
+    // Places the form and its controls at the page's density.
+    void Layout();
+    int IdOf(const Control& control) const { return ids_.at(&control); }
+
+    WebPlatform* platform_ = nullptr;
+    std::vector<Control*> controls_; // by id
+    std::unordered_map<const Control*, int> ids_;
+};
+
+} // namespace forms::web

@@ -1,0 +1,290 @@
+// SPDX-FileCopyrightText: 2026 The Vantu developers
+// SPDX-License-Identifier: MIT
+
+// The DOM side of the web backend, linked into the program's JavaScript. It
+// builds and changes the page's elements as the C++ side tells it, and
+// queues what the player does (clicks, the focus moving) for the C++ side
+// to take, which it does only from its own event loop or DoEvents: nothing
+// here ever calls into the program, so nothing re-enters it while it waits.
+
+mergeInto(LibraryManager.library, {
+  $Forms: {
+    form: null,
+    elements: [],
+    moving: false,
+    queue: [],
+    waiting: null,
+    // The event queue: each event a number, its kind times 65536 plus the
+    // element's id.
+    post: function(kind, id) {
+      Forms.queue.push(kind * 65536 + id);
+      if (Forms.waiting) {
+        const wake = Forms.waiting;
+        Forms.waiting = null;
+        wake();
+      }
+    },
+    // The density the form is laid out at, in dots per inch of device
+    // pixels: on a desktop, the browser's own (its zoom and the screen's
+    // ratio together), so that the form keeps its design size. On a touch
+    // screen the form fills the width (or the height, if that is the
+    // narrower fit) with each design pixel a whole number of device pixels.
+    // A change of density is an event for the program, which lays the form
+    // out again.
+    fit: function() {
+      const root = document.documentElement;
+      const form = Forms.form;
+      const ratio = window.devicePixelRatio || 1;
+      let dpi = Math.round(96 * ratio);
+      if (form && window.matchMedia('(pointer: coarse)').matches) {
+        const across = Math.floor(root.clientWidth * ratio / Number(form.dataset.width));
+        const down = Math.floor(root.clientHeight * ratio / Number(form.dataset.height));
+        dpi = 96 * Math.max(1, Math.min(across, down));
+      }
+      root.style.setProperty('--dp', 1 / ratio + 'px');
+      root.style.setProperty('--u', dpi / 96 / ratio + 'px');
+      if (form && dpi !== Forms.dpi && Forms.dpi)
+        Forms.post(3, 0);
+      Forms.dpi = dpi;
+      Forms.snap();
+    },
+    // The form's corner, wherever the page centres it, on a device pixel.
+    snap: function() {
+      const form = Forms.form;
+      if (!form || !form.isConnected)
+        return;
+      const ratio = window.devicePixelRatio || 1;
+      form.style.left = form.style.top = '0px';
+      const box = form.getBoundingClientRect();
+      const snap = (at) => (Math.round(at * ratio) - at * ratio) / ratio + 'px';
+      form.style.left = snap(box.left + window.scrollX);
+      form.style.top = snap(box.top + window.scrollY);
+    },
+    watch: function() {
+      // The ratio changes with the browser's zoom and when the window
+      // moves to another screen; the size when the window or the phone
+      // turns.
+      const ratio = window.matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)');
+      ratio.addEventListener('change', () => { Forms.fit(); Forms.watch(); }, { once: true });
+    },
+    // Tab and Shift+Tab go round the form's enabled buttons, as in a
+    // desktop window; Return clicks the focused button once however long
+    // it is held, as Space does.
+    keydown: function(event) {
+      const button = event.target;
+      if (!(button instanceof HTMLButtonElement) || !Forms.form.contains(button))
+        return;
+      if (event.key === 'Enter') {
+        event.preventDefault();
+        if (!event.repeat)
+          button.click();
+      } else if (event.key === 'Tab' && !event.altKey && !event.ctrlKey && !event.metaKey) {
+        const order = Array.from(Forms.form.querySelectorAll('button:enabled'))
+          .sort((a, b) => a.tabIndex - b.tabIndex);
+        const at = order.indexOf(button);
+        const next = order[(at + (event.shiftKey ? order.length - 1 : 1)) % order.length];
+        event.preventDefault();
+        if (next)
+          next.focus();
+      }
+    },
+  },
+
+  forms_web_create_form__deps: ['$Forms'],
+  forms_web_create_form: function(title, width, height, background, font) {
+    document.title = UTF8ToString(title);
+    const form = document.createElement('div');
+    form.id = 'form';
+    form.className = 'form';
+    form.setAttribute('role', 'application');
+    form.setAttribute('aria-label', UTF8ToString(title));
+    form.dataset.width = width;
+    form.dataset.height = height;
+    form.style.backgroundColor = UTF8ToString(background);
+    form.style.fontFamily = UTF8ToString(font);
+    form.addEventListener('keydown', Forms.keydown);
+    // The player moved the focus (Tab, a click); where the program moves
+    // it, the program knows already.
+    form.addEventListener('focusin', (event) => {
+      const id = Forms.elements.indexOf(event.target);
+      if (id >= 0 && !Forms.moving)
+        Forms.post(2, id);
+    });
+    Forms.form = form;
+    window.addEventListener('resize', Forms.fit);
+    Forms.watch();
+  },
+
+  // The density to lay the form out at (see fit).
+  forms_web_density__deps: ['$Forms'],
+  forms_web_density: function() {
+    Forms.fit();
+    return Forms.dpi;
+  },
+
+  // Places the control (id -1: the form) in device pixels, with its lines
+  // and its font's size.
+  forms_web_place__deps: ['$Forms'],
+  forms_web_place: function(id, left, top, width, height, line, size) {
+    const style = (id < 0 ? Forms.form : Forms.elements[id]).style;
+    style.setProperty('--left', left);
+    style.setProperty('--top', top);
+    style.setProperty('--width', width);
+    style.setProperty('--height', height);
+    style.setProperty('--line', line);
+    style.setProperty('--size', size);
+  },
+
+  // A control: 0 a label, 1 a button, 2 a shape. Returns its id. A label's
+  // text is drawn, not read: what a screen reader hears of any control is
+  // its name and its description, which the form composes when it is at
+  // rest, so the text that changes many times a second while the reels
+  // spin never reaches the accessibility tree.
+  forms_web_add__deps: ['$Forms'],
+  forms_web_add: function(kind, look, text, name, description, tab) {
+    const element = document.createElement(kind === 1 ? 'button' : 'div');
+    const id = Forms.elements.length;
+    element.className = 'control ' + UTF8ToString(look);
+    if (kind === 1) {
+      element.type = 'button';
+      element.tabIndex = tab;
+      element.addEventListener('click', () => Forms.post(1, id));
+    } else {
+      element.setAttribute('role', kind === 2 ? 'img' : 'group');
+    }
+    const face = document.createElement('span');
+    face.className = 'face';
+    face.setAttribute('aria-hidden', 'true');
+    face.textContent = UTF8ToString(text);
+    element.appendChild(face);
+    element.setAttribute('aria-label', UTF8ToString(name));
+    const told = UTF8ToString(description);
+    if (told)
+      element.setAttribute('aria-description', told);
+    Forms.elements.push(element);
+    Forms.form.appendChild(element);
+    return id;
+  },
+
+  forms_web_style__deps: ['$Forms'],
+  forms_web_style: function(id, property, value) {
+    const style = Forms.elements[id].style;
+    const name = UTF8ToString(property);
+    const text = UTF8ToString(value);
+    if (style.getPropertyValue(name) !== text)
+      style.setProperty(name, text);
+  },
+
+  // Only a text that differs is written: the spin loop writes every cell
+  // on each sweep.
+  forms_web_set_text__deps: ['$Forms'],
+  forms_web_set_text: function(id, text) {
+    const face = Forms.elements[id].firstChild;
+    const value = UTF8ToString(text);
+    if (face.textContent !== value)
+      face.textContent = value;
+  },
+
+  forms_web_set_enabled__deps: ['$Forms'],
+  forms_web_set_enabled: function(id, enabled) {
+    Forms.elements[id].disabled = !enabled;
+  },
+
+  forms_web_tell__deps: ['$Forms'],
+  forms_web_tell: function(id, attribute, text) {
+    const element = Forms.elements[id];
+    const name = UTF8ToString(attribute);
+    const value = UTF8ToString(text);
+    if (value === '')
+      element.removeAttribute(name);
+    else if (element.getAttribute(name) !== value)
+      element.setAttribute(name, value);
+  },
+
+  // The focus to the button, or with id -1 to the form itself.
+  forms_web_focus__deps: ['$Forms'],
+  forms_web_focus: function(id) {
+    Forms.moving = true;
+    if (id >= 0) {
+      Forms.elements[id].focus();
+    } else if (Forms.form.contains(document.activeElement)) {
+      Forms.form.tabIndex = -1;
+      Forms.form.focus();
+    }
+    Forms.moving = false;
+  },
+
+  forms_web_show__deps: ['$Forms'],
+  forms_web_show: function() {
+    const stage = document.getElementById('stage');
+    document.getElementById('loading').hidden = true;
+    stage.appendChild(Forms.form);
+    Forms.snap();
+  },
+
+  // The next queued event, or 0.
+  forms_web_next_event__deps: ['$Forms'],
+  forms_web_next_event: function() {
+    return Forms.queue.length ? Forms.queue.shift() : 0;
+  },
+
+  // Returns once an event is queued: the page takes no time while the
+  // player does nothing.
+  forms_web_wait__deps: ['$Forms'],
+  forms_web_wait: function() {
+    Asyncify.handleSleep((wake) => {
+      if (Forms.queue.length)
+        wake();
+      else
+        Forms.waiting = wake;
+    });
+  },
+
+  // Lets the browser draw and deliver input once: returns at its next
+  // frame, so a loop that yields here runs once per frame drawn.
+  forms_web_yield: function() {
+    Asyncify.handleSleep((wake) => requestAnimationFrame(() => wake()));
+  },
+
+  // A modal message: the title, the icon (0 none, 1 error, 2 question,
+  // 3 warning, 4 information), the text and OK, as an alert dialog.
+  // Returns once the player has closed it.
+  forms_web_message: function(title, text, icon) {
+    const dialog = document.getElementById('message');
+    document.getElementById('message-title').textContent = UTF8ToString(title);
+    document.getElementById('message-text').textContent = UTF8ToString(text);
+    dialog.dataset.icon = ['', 'error', 'question', 'warning', 'information'][icon] || '';
+    Asyncify.handleSleep((wake) => {
+      dialog.addEventListener('close', () => wake(), { once: true });
+      dialog.showModal();
+    });
+  },
+
+  // The program has ended: its form goes, and the page says how it ended,
+  // with the error's report after a fatal error.
+  forms_web_end__deps: ['$Forms'],
+  forms_web_end: function(status, report) {
+    window.removeEventListener('resize', Forms.fit);
+    if (Forms.form)
+      Forms.form.remove();
+    Forms.queue.length = 0;
+    document.getElementById('loading').hidden = true;
+    const ended = document.getElementById(status === 0 ? 'ended' : 'failed');
+    const text = ended.querySelector('.report');
+    if (text)
+      text.textContent = UTF8ToString(report);
+    ended.hidden = false;
+    const again = ended.querySelector('button');
+    again.addEventListener('click', () => location.reload());
+    again.focus();
+  },
+
+  // Which face of the page's own stands for a face the design names: the
+  // body's data-faces maps each to a family of its @font-face rules.
+  forms_web_face: function(face, out, size) {
+    const faces = JSON.parse(document.body.dataset.faces || '{}');
+    const own = faces[UTF8ToString(face)];
+    stringToUTF8(own || '', out, size);
+    return own ? 1 : 0;
+  },
+});

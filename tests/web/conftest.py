@@ -1,0 +1,52 @@
+# SPDX-FileCopyrightText: 2026 The Vantu developers
+# SPDX-License-Identifier: MIT
+
+import os
+import pathlib
+import sys
+from urllib.parse import urlsplit
+
+import pytest
+
+sys.path.insert(0, str(pathlib.Path(__file__).parents[1] / 'support'))  # the rules, shared with tests/e2e
+
+from browser import Browser, Server  # noqa: E402
+
+
+# The page (VANTU_SITE) and the test build's page of 5 coins
+# (VANTU_LOWCOINS_SITE), each served for the whole run.
+@pytest.fixture(scope='session')
+def site():
+    server = Server(os.environ['VANTU_SITE'])
+    yield server
+    server.stop()
+
+
+@pytest.fixture(scope='session')
+def lowcoins_site():
+    server = Server(os.environ['VANTU_LOWCOINS_SITE'])
+    yield server
+    server.stop()
+
+
+# A fresh browser, or several: browser(width, height, ratio, phone). Each
+# test's page must end with no console error, no request to another
+# origin and nothing stored.
+@pytest.fixture
+def browser():
+    opened = []
+
+    def start(*arguments, **options):
+        opened.append(Browser(*arguments, **options))
+        return opened[-1]
+    yield start
+    try:
+        for page in opened:
+            assert page.errors() == []
+            origins = {urlsplit(url)[:2] for url in page.requests() if not url.startswith('data:')}
+            assert len(origins) <= 1 and all(host.startswith('127.0.0.1:') for _, host in origins), origins
+            if page.js('return !!document.body'):
+                assert page.stored() == {'cookies': '', 'local': 0, 'session': 0, 'databases': 0}
+    finally:
+        for page in opened:
+            page.quit()
