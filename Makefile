@@ -127,11 +127,14 @@ lint: test-deps build
 
 # What one sweep of the spin loop costs, in the plain runtime and in Qt.
 # Then how many accessibility events a play sends to a listening AT-SPI
-# client, in a private X server and D-Bus session.
-bench: test-deps build
+# client, in a private X server and D-Bus session. Then the web page: its
+# bytes, its load, and its CPU idle and while the reels spin.
+bench: test-deps build build-web-tests
 	$(CMAKE) --build --preset check --target vantu_bench -j$(JOBS)
 	./$(BUILD)/vantu_bench
 	dbus-run-session -- /usr/bin/python3 bench/atspi_events.py $(BUILD)/vantu
+	$(CMAKE) --build --preset web-tests --target vantu_web_empty -j$(JOBS)
+	/usr/bin/python3 bench/web.py $(WEB)/site $(WEB)/bench-empty
 
 # A Debian package, built by Debian's tools from a copy of the files that git
 # tracks (as they are in the work tree, or as PACKAGE_COMMIT holds them),

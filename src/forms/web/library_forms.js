@@ -220,6 +220,12 @@ mergeInto(LibraryManager.library, {
     document.getElementById('loading').hidden = true;
     stage.appendChild(Forms.form);
     Forms.snap();
+    performance.mark('form shown');
+    // Once the form is shown, and not before, so as not to slow the first
+    // load: the service worker that keeps the page's own files, so that
+    // the game, loaded once, plays with the network off.
+    if ('serviceWorker' in navigator && window.isSecureContext)
+      navigator.serviceWorker.register('service-worker.js').catch(() => {});
   },
 
   // The next queued event, or 0.

@@ -1,0 +1,108 @@
+# SPDX-FileCopyrightText: 2026 The Vantu developers
+# SPDX-License-Identifier: MIT
+
+# What the web page costs a player, in a headless Chromium on this machine:
+# its files' bytes, raw and compressed as a web server sends them; how long
+# from navigation to the form shown, against the same page with a program
+# that only returns (median of cold loads, each in a fresh profile); and the
+# CPU it takes idle and while the reels spin, with the sweeps a second.
+# Prints figures; asserts nothing about speed.
+#   /usr/bin/python3 bench/web.py build-web/site build-web/bench-empty
+import gzip
+import os
+import pathlib
+import shutil
+import statistics
+import sys
+import tempfile
+import time
+
+import brotli
+
+sys.path[:0] = [os.path.join(os.path.dirname(__file__), '..', 'tests', folder) for folder in ('web', 'support')]
+from browser import Browser, Server  # noqa: E402
+from rules import STOPS, wait  # noqa: E402
+
+LOADS = 10
+site, empty = map(pathlib.Path, sys.argv[1:3])
+
+print('The page\'s files, in bytes: raw, gzip -9, brotli')
+total = [0, 0, 0]
+for path in sorted(p for p in site.rglob('*') if p.is_file()):
+    data = path.read_bytes()
+    sizes = [len(data), len(gzip.compress(data, 9, mtime=0)), len(brotli.compress(data))]
+    total = [t + s for t, s in zip(total, sizes)]
+    print(f'  {str(path.relative_to(site)):32} {sizes[0]:8} {sizes[1]:8} {sizes[2]:8}')
+print(f'  {"the whole page":32} {total[0]:8} {total[1]:8} {total[2]:8}'
+      f'   ({total[1] / 1024:.1f} KiB gzip, {total[2] / 1024:.1f} KiB brotli; goal: at most 128 KiB)')
+
+
+# Milliseconds from navigation to the form shown, in a fresh profile.
+def shown(url):
+    browser = Browser()
+    try:
+        browser.driver.get(url)
+        return wait(lambda: browser.js("return performance.getEntriesByName('form shown')[0]?.startTime"),
+                    'the form shown')
+    finally:
+        browser.quit()
+
+
+with tempfile.TemporaryDirectory(prefix='vantu-bench-') as folder:
+    yardstick = pathlib.Path(folder, 'site')
+    shutil.copytree(site, yardstick)
+    for name in ('vantu.js', 'vantu.wasm'):
+        shutil.copy(empty / name, yardstick / name)
+    servers = [Server(str(site)), Server(str(yardstick))]
+    try:
+        times = [[], []]
+        for _ in range(LOADS):  # alternately, so that both meet the machine alike
+            for server, measured in zip(servers, times):
+                measured.append(shown(server.url))
+        game, bare = map(statistics.median, times)
+        print(f'\nNavigation to the form shown, median of {LOADS} cold loads: {game:.0f} ms; the same page with a '
+              f'program that only returns: {bare:.0f} ms; ratio {game / bare:.2f} (goal: at most 1.2)')
+    finally:
+        for server in servers:
+            server.stop()
+
+
+# The CPU the browser's processes took in `seconds`, as a share of one core.
+def cpu(seconds, during=lambda: None):
+    def used():
+        total = 0
+        for pid in filter(str.isdigit, os.listdir('/proc')):
+            try:
+                stat = pathlib.Path(f'/proc/{pid}/stat').read_text()
+                if 'chrom' in pathlib.Path(f'/proc/{pid}/comm').read_text():
+                    total += sum(map(int, stat.rsplit(')', 1)[1].split()[11:13]))
+            except OSError:
+                pass
+        return total / os.sysconf('SC_CLK_TCK')
+    before, start = used(), time.monotonic()
+    during()
+    time.sleep(max(0.0, seconds - (time.monotonic() - start)))
+    return (used() - before) / (time.monotonic() - start)
+
+
+server = Server(str(site))
+browser = Browser().open(server.url)
+try:
+    time.sleep(2)  # the service worker installed, the fonts in
+    print(f'\nCPU of all of Chromium\'s processes, as a share of one core (this machine: {os.cpu_count()} cores):')
+    print(f'  the page idle, 5 s:               {cpu(5):6.1%}   (goal: 0)')
+    browser.js('''window.sweeps = 0; new MutationObserver(() => ++sweeps).observe(
+        document.querySelector('[aria-label="Left reel, top row"] .face'), { childList: true });''')
+    browser.click('GO')
+    wait(lambda: browser.has(STOPS[0], 'enabled'), 'the spin')
+    browser.js('sweeps = 0')
+    spin = cpu(5)
+    sweeps = browser.js('return sweeps') / 5
+    print(f'  the reels spinning, 5 s:          {spin:6.1%}   (goal: at most 25 %), {sweeps:.0f} sweeps a second')
+    for name in STOPS:
+        browser.click(name)
+    wait(lambda: browser.has('GO', 'enabled'), 'the end of the play')
+    print(f'  idle again after the play, 5 s:   {cpu(5):6.1%}')
+finally:
+    browser.quit()
+    server.stop()
