@@ -9,6 +9,13 @@
 
 mergeInto(LibraryManager.library, {
   $Forms: {
+    // The C string at ptr in the program's memory, decoded from UTF-8.
+    text: function(ptr) {
+      let end = ptr;
+      while (HEAPU8[end])
+        ++end;
+      return new TextDecoder().decode(HEAPU8.subarray(ptr, end));
+    },
     form: null,
     elements: [],
     moving: false,
@@ -92,16 +99,16 @@ mergeInto(LibraryManager.library, {
 
   forms_web_create_form__deps: ['$Forms'],
   forms_web_create_form: function(title, width, height, background, font) {
-    document.title = UTF8ToString(title);
+    document.title = Forms.text(title);
     const form = document.createElement('div');
     form.id = 'form';
     form.className = 'form';
     form.setAttribute('role', 'application');
-    form.setAttribute('aria-label', UTF8ToString(title));
+    form.setAttribute('aria-label', Forms.text(title));
     form.dataset.width = width;
     form.dataset.height = height;
-    form.style.backgroundColor = UTF8ToString(background);
-    form.style.fontFamily = UTF8ToString(font);
+    form.style.backgroundColor = Forms.text(background);
+    form.style.fontFamily = Forms.text(font);
     form.addEventListener('keydown', Forms.keydown);
     // The player moved the focus (Tab, a click); where the program moves
     // it, the program knows already.
@@ -144,7 +151,7 @@ mergeInto(LibraryManager.library, {
   forms_web_add: function(kind, look, text, name, description, tab) {
     const element = document.createElement(kind === 1 ? 'button' : 'div');
     const id = Forms.elements.length;
-    element.className = 'control ' + UTF8ToString(look);
+    element.className = 'control ' + Forms.text(look);
     if (kind === 1) {
       element.type = 'button';
       element.tabIndex = tab;
@@ -155,10 +162,10 @@ mergeInto(LibraryManager.library, {
     const face = document.createElement('span');
     face.className = 'face';
     face.setAttribute('aria-hidden', 'true');
-    face.textContent = UTF8ToString(text);
+    face.textContent = Forms.text(text);
     element.appendChild(face);
-    element.setAttribute('aria-label', UTF8ToString(name));
-    const told = UTF8ToString(description);
+    element.setAttribute('aria-label', Forms.text(name));
+    const told = Forms.text(description);
     if (told)
       element.setAttribute('aria-description', told);
     Forms.elements.push(element);
@@ -169,8 +176,8 @@ mergeInto(LibraryManager.library, {
   forms_web_style__deps: ['$Forms'],
   forms_web_style: function(id, property, value) {
     const style = Forms.elements[id].style;
-    const name = UTF8ToString(property);
-    const text = UTF8ToString(value);
+    const name = Forms.text(property);
+    const text = Forms.text(value);
     if (style.getPropertyValue(name) !== text)
       style.setProperty(name, text);
   },
@@ -180,7 +187,7 @@ mergeInto(LibraryManager.library, {
   forms_web_set_text__deps: ['$Forms'],
   forms_web_set_text: function(id, text) {
     const face = Forms.elements[id].firstChild;
-    const value = UTF8ToString(text);
+    const value = Forms.text(text);
     if (face.textContent !== value)
       face.textContent = value;
   },
@@ -193,8 +200,8 @@ mergeInto(LibraryManager.library, {
   forms_web_tell__deps: ['$Forms'],
   forms_web_tell: function(id, attribute, text) {
     const element = Forms.elements[id];
-    const name = UTF8ToString(attribute);
-    const value = UTF8ToString(text);
+    const name = Forms.text(attribute);
+    const value = Forms.text(text);
     if (value === '')
       element.removeAttribute(name);
     else if (element.getAttribute(name) !== value)
@@ -255,10 +262,11 @@ mergeInto(LibraryManager.library, {
   // A modal message: the title, the icon (0 none, 1 error, 2 question,
   // 3 warning, 4 information), the text and OK, as an alert dialog.
   // Returns once the player has closed it.
+  forms_web_message__deps: ['$Forms'],
   forms_web_message: function(title, text, icon) {
     const dialog = document.getElementById('message');
-    document.getElementById('message-title').textContent = UTF8ToString(title);
-    document.getElementById('message-text').textContent = UTF8ToString(text);
+    document.getElementById('message-title').textContent = Forms.text(title);
+    document.getElementById('message-text').textContent = Forms.text(text);
     dialog.dataset.icon = ['', 'error', 'question', 'warning', 'information'][icon] || '';
     Asyncify.handleSleep((wake) => {
       dialog.addEventListener('close', () => wake(), { once: true });
@@ -278,7 +286,7 @@ mergeInto(LibraryManager.library, {
     const ended = document.getElementById(status === 0 ? 'ended' : 'failed');
     const text = ended.querySelector('.report');
     if (text)
-      text.textContent = UTF8ToString(report);
+      text.textContent = Forms.text(report);
     ended.hidden = false;
     const again = ended.querySelector('button');
     again.addEventListener('click', () => location.reload());
@@ -287,10 +295,14 @@ mergeInto(LibraryManager.library, {
 
   // Which face of the page's own stands for a face the design names: the
   // body's data-faces maps each to a family of its @font-face rules.
+  forms_web_face__deps: ['$Forms'],
   forms_web_face: function(face, out, size) {
     const faces = JSON.parse(document.body.dataset.faces || '{}');
-    const own = faces[UTF8ToString(face)];
-    stringToUTF8(own || '', out, size);
-    return own ? 1 : 0;
+    const own = new TextEncoder().encode(faces[Forms.text(face)] || '');
+    if (!own.length || own.length >= size)
+      return 0;
+    HEAPU8.set(own, out);
+    HEAPU8[out + own.length] = 0;
+    return 1;
   },
 });
