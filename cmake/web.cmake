@@ -13,7 +13,11 @@ set(web_made ${PROJECT_BINARY_DIR}/web)
 # under a name of its own as the fonts' licences ask of a modified font:
 # file, source font, family, text (or a range of code points), the Debian
 # package whose licence it carries.
-set(liberation /usr/share/fonts/truetype/liberation2)
+# Liberation 2 is in liberation2/ on Debian 12, in liberation/ on Debian 13.
+find_path(VANTU_LIBERATION_DIR LiberationSans-Regular.ttf
+  PATHS /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/liberation
+  NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+set(liberation ${VANTU_LIBERATION_DIR})
 set(VANTU_WEB_FONTS
   "vantu-sans-bold|${liberation}/LiberationSans-Bold.ttf|Vantu Sans|$*-#7C?=+%0123456789 |fonts-liberation2"
   "vantu-pgothic|/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf|Vantu PGothic|*GO |fonts-ipafont-gothic"

@@ -9,6 +9,7 @@
 import base64
 import io
 import json
+import pathlib
 import socket
 import subprocess
 import tempfile
@@ -20,31 +21,7 @@ from selenium.webdriver.chrome.service import Service
 
 from rules import CELLS, TIMEOUT, WORDS, wait
 
-# Before the page's own scripts: what the player and a screen reader would
-# notice, recorded for the tests. Every focus change; every change that
-# reaches the accessibility tree (an attribute a screen reader reads, or
-# text outside what is hidden from it), with the value it replaced; and
-# every write of a drawn text.
-RECORDER = '''
-window.heard = { focus: [], changes: [], drawn: [] };
-document.addEventListener('focusin', (event) => {
-  const target = event.target;
-  heard.focus.push(target.getAttribute('aria-label') || target.textContent || target.id || target.tagName);
-}, true);
-new MutationObserver((records) => {
-  for (const record of records) {
-    const target = record.target.nodeType === 1 ? record.target : record.target.parentElement;
-    if (!target) continue;
-    if (target.closest('[aria-hidden="true"]')) {
-      heard.drawn.push([record.removedNodes[0]?.textContent, record.addedNodes[0]?.textContent]);
-    } else if (record.type !== 'attributes' || /^(aria-|role$|disabled$|hidden$)/.test(record.attributeName)) {
-      const now = record.type === 'attributes' ? target.getAttribute(record.attributeName) : target.textContent;
-      heard.changes.push([target.getAttribute('aria-label') || target.id, record.attributeName, record.oldValue, now]);
-    }
-  }
-}).observe(document, { subtree: true, childList: true, characterData: true, attributes: true,
-                       attributeOldValue: true, characterDataOldValue: true });
-'''
+RECORDER = (pathlib.Path(__file__).parent / 'recorder.js').read_text()  # what a player and a screen reader notice
 
 
 class Server:
@@ -57,12 +34,9 @@ class Server:
             self.port = probe.getsockname()[1]
         self.url = f'http://127.0.0.1:{self.port}/'
         self.process = None
-        self.start()
-
-    def start(self):
         self.process = subprocess.Popen(['/usr/bin/python3', '-m', 'http.server', str(self.port), '--bind',
                                          '127.0.0.1', '--directory', self.site], stderr=subprocess.DEVNULL)
-        wait(lambda: self.answers(), 'the web server')
+        wait(self.answers, 'the web server')
 
     def answers(self):
         try:
@@ -166,14 +140,16 @@ class Browser:
         self.cdp('Input.dispatchTouchEvent', type='touchEnd', touchPoints=[])
 
     # A key as the keyboard sends it: Space, Return, the keypad's Enter, Tab
-    # or Shift+Tab.
-    def key(self, name):
+    # or Shift+Tab; held, it repeats twice before it is let go.
+    def key(self, name, held=False):
         keys = {'space': (' ', 'Space', 32), 'Return': ('Enter', 'Enter', 13), 'KP_Enter': ('Enter', 'NumpadEnter', 13),
                 'Tab': ('Tab', 'Tab', 9), 'shift+Tab': ('Tab', 'Tab', 9)}
         key, code, number = keys[name]
         text = {' ': ' ', 'Enter': '\r'}.get(key)
         common = dict(key=key, code=code, windowsVirtualKeyCode=number, modifiers=8 if name.startswith('shift') else 0)
-        self.cdp('Input.dispatchKeyEvent', type='keyDown' if text else 'rawKeyDown', text=text or '', **common)
+        for repeat in [False] + [True] * (2 if held else 0):
+            self.cdp('Input.dispatchKeyEvent', type='keyDown' if text else 'rawKeyDown', text=text or '',
+                     autoRepeat=repeat, **common)
         self.cdp('Input.dispatchKeyEvent', type='keyUp', **common)
 
     # The screen in device pixels.

@@ -15,18 +15,20 @@ from browser import Browser, Server  # noqa: E402
 
 # The page (VANTU_SITE) and the test build's page of 5 coins
 # (VANTU_LOWCOINS_SITE), each served for the whole run.
-@pytest.fixture(scope='session')
-def site():
-    server = Server(os.environ['VANTU_SITE'])
+def served(variable):
+    server = Server(os.environ[variable])
     yield server
     server.stop()
+
+
+@pytest.fixture(scope='session')
+def site():
+    yield from served('VANTU_SITE')
 
 
 @pytest.fixture(scope='session')
 def lowcoins_site():
-    server = Server(os.environ['VANTU_LOWCOINS_SITE'])
-    yield server
-    server.stop()
+    yield from served('VANTU_LOWCOINS_SITE')
 
 
 # A fresh browser, or several: browser(width, height, ratio, phone). Each

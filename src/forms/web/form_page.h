@@ -31,13 +31,15 @@ public:
     void Handle(int kind, int id);
 
 private:
+    // What the form's view tells the page: each a write to one element, or
+    // an event posted to the program's own queue.
+    void MoveFocus(CommandButton* button) override;
+    void PostFocus(CommandButton& button) override;
+    void TellName(Control& control) override;
+    void TellDescription(Control& control) override;
     void ShowCaption(Control& control) override;
     void ShowEnabled(CommandButton& button) override;
     void ShowBackColor(Shape& shape) override;
-    void TellName(Control& control) override;
-    void TellDescription(Control& control) override;
-    void MoveFocus(CommandButton* button) override;
-    void PostFocus(CommandButton& button) override;
 
     int Create(Control& control, int tabIndex);
     // Places the form and its controls at the page's density.

@@ -204,7 +204,7 @@ mergeInto(LibraryManager.library, {
     const value = Forms.text(text);
     if (value === '')
       element.removeAttribute(name);
-    else if (element.getAttribute(name) !== value)
+    else
       element.setAttribute(name, value);
   },
 
