@@ -281,6 +281,7 @@ mergeInto(LibraryManager.library, {
     window.removeEventListener('resize', Forms.fit);
     if (Forms.form)
       Forms.form.remove();
+    Forms.form = null;
     Forms.queue.length = 0;
     document.getElementById('loading').hidden = true;
     const ended = document.getElementById(status === 0 ? 'ended' : 'failed');
