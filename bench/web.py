@@ -5,7 +5,8 @@
 # its files' bytes, raw and compressed as a web server sends them; how long
 # from navigation to the form shown, against the same page with a program
 # that only returns (median of cold loads, each in a fresh profile); and the
-# CPU it takes idle and while the reels spin, with the sweeps a second.
+# CPU it takes idle and while the reels spin (all of Chromium, and the
+# renderer that runs the page), with the sweeps a second.
 # Prints figures; asserts nothing about speed.
 #   /usr/bin/python3 bench/web.py build-web/site build-web/bench-empty
 import gzip
@@ -37,10 +38,12 @@ print(f'  {"the whole page":32} {total[0]:8} {total[1]:8} {total[2]:8}'
       f'   ({total[1] / 1024:.1f} KiB gzip, {total[2] / 1024:.1f} KiB brotli; goal: at most 128 KiB)')
 
 
-# Milliseconds from navigation to the form shown, in a fresh profile.
+# Milliseconds from navigation to the form shown, in a fresh profile: the
+# page cold, the browser settled after its start.
 def shown(url):
     browser = Browser()
     try:
+        time.sleep(1)
         browser.driver.get(url)
         return wait(lambda: browser.js("return performance.getEntriesByName('form shown')[0]?.startTime"),
                     'the form shown')
@@ -67,42 +70,55 @@ with tempfile.TemporaryDirectory(prefix='vantu-bench-') as folder:
             server.stop()
 
 
-# The CPU the browser's processes took in `seconds`, as a share of one core.
-def cpu(seconds, during=lambda: None):
+# The CPU that Chromium's processes took in `seconds`, as shares of one
+# core: all of them, and the renderers, which run the page (its script,
+# layout, paint and compositing).
+def cpu(seconds):
     def used():
-        total = 0
+        total = renderers = 0
         for pid in filter(str.isdigit, os.listdir('/proc')):
             try:
-                stat = pathlib.Path(f'/proc/{pid}/stat').read_text()
-                if 'chrom' in pathlib.Path(f'/proc/{pid}/comm').read_text():
-                    total += sum(map(int, stat.rsplit(')', 1)[1].split()[11:13]))
+                if 'chrom' not in pathlib.Path(f'/proc/{pid}/comm').read_text():
+                    continue
+                command = pathlib.Path(f'/proc/{pid}/cmdline').read_bytes()
+                stat = pathlib.Path(f'/proc/{pid}/stat').read_text().rsplit(')', 1)[1].split()
             except OSError:
-                pass
-        return total / os.sysconf('SC_CLK_TCK')
+                continue
+            ticks = int(stat[11]) + int(stat[12])
+            total += ticks
+            renderers += ticks if b'--type=renderer' in command else 0
+        return total, renderers
     before, start = used(), time.monotonic()
-    during()
-    time.sleep(max(0.0, seconds - (time.monotonic() - start)))
-    return (used() - before) / (time.monotonic() - start)
+    time.sleep(seconds)
+    after, elapsed = used(), time.monotonic() - start
+    return [(a - b) / os.sysconf('SC_CLK_TCK') / elapsed for a, b in zip(after, before)]
 
 
+def shares(figures):  # the median of each figure over the runs
+    return '  '.join(f'{statistics.median(run[i] for run in figures):6.1%}' for i in range(2))
+
+
+RUNS, SECONDS = 3, 5
 server = Server(str(site))
 browser = Browser().open(server.url)
 try:
     time.sleep(2)  # the service worker installed, the fonts in
-    print(f'\nCPU of all of Chromium\'s processes, as a share of one core (this machine: {os.cpu_count()} cores):')
-    print(f'  the page idle, 5 s:               {cpu(5):6.1%}   (goal: 0)')
+    print(f'\nCPU as a share of one core (this machine: {os.cpu_count()} cores), the median of {RUNS} runs of '
+          f'{SECONDS} s:\n{"":36}Chromium  the page\'s renderer')
+    print(f'  the page idle:                    {shares([cpu(SECONDS) for _ in range(RUNS)])}   (goal: 0)')
     browser.js('''window.sweeps = 0; new MutationObserver(() => ++sweeps).observe(
         document.querySelector('[aria-label="Left reel, top row"] .face'), { childList: true });''')
     browser.click('GO')
     wait(lambda: browser.has(STOPS[0], 'enabled'), 'the spin')
     browser.js('sweeps = 0')
-    spin = cpu(5)
-    sweeps = browser.js('return sweeps') / 5
-    print(f'  the reels spinning, 5 s:          {spin:6.1%}   (goal: at most 25 %), {sweeps:.0f} sweeps a second')
+    spinning = [cpu(SECONDS) for _ in range(RUNS)]
+    sweeps = browser.js('return sweeps') / (RUNS * SECONDS)
+    print(f'  the reels spinning:               {shares(spinning)}   (goal: at most 25 %), '
+          f'{sweeps:.0f} sweeps a second')
     for name in STOPS:
         browser.click(name)
     wait(lambda: browser.has('GO', 'enabled'), 'the end of the play')
-    print(f'  idle again after the play, 5 s:   {cpu(5):6.1%}')
+    print(f'  idle again after the play:        {shares([cpu(SECONDS) for _ in range(RUNS)])}')
 finally:
     browser.quit()
     server.stop()

@@ -14,8 +14,11 @@ mergeInto(LibraryManager.library, {
       let end = ptr;
       while (HEAPU8[end])
         ++end;
-      return new TextDecoder().decode(HEAPU8.subarray(ptr, end));
+      if (!Forms.decoder)
+        Forms.decoder = new TextDecoder();
+      return Forms.decoder.decode(HEAPU8.subarray(ptr, end));
     },
+    decoder: null,
     form: null,
     elements: [],
     moving: false,
