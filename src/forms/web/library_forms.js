@@ -19,6 +19,7 @@ mergeInto(LibraryManager.library, {
       return Forms.decoder.decode(HEAPU8.subarray(ptr, end));
     },
     decoder: null,
+    dpi: 0,
     form: null,
     elements: [],
     moving: false,
@@ -106,7 +107,10 @@ mergeInto(LibraryManager.library, {
     const form = document.createElement('div');
     form.id = 'form';
     form.className = 'form';
-    form.setAttribute('role', 'application');
+    // A landmark named after the form: not an application, in which a
+    // screen reader would no longer let the player read the controls that
+    // take no focus.
+    form.setAttribute('role', 'region');
     form.setAttribute('aria-label', Forms.text(title));
     form.dataset.width = width;
     form.dataset.height = height;
@@ -200,6 +204,7 @@ mergeInto(LibraryManager.library, {
     Forms.elements[id].disabled = !enabled;
   },
 
+  // A name or a description: the form's view tells only of a change.
   forms_web_tell__deps: ['$Forms'],
   forms_web_tell: function(id, attribute, text) {
     const element = Forms.elements[id];
