@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 namespace forms {
 
@@ -27,6 +28,16 @@ constexpr std::array<std::uint32_t, 25> kStandardScheme { 0xC8C8C8, 0x000000, 0x
     0x646464, 0x000000, 0x000000, 0x000000, 0xB4B4B4, 0xF4F7FC, 0xABABAB, 0x0078D7, 0xFFFFFF, 0xF0F0F0, 0xA0A0A0,
     0x6D6D6D, 0x000000, 0x000000, 0xFFFFFF, 0x696969, 0xE3E3E3, 0x000000, 0xFFFFE1 };
 
+// The standard scheme's colour for a system colour, if it has one.
+std::optional<Color> Standard(Color system)
+{
+    const std::uint32_t index = system & 0xFFu;
+    if (!IsSystemColor(system) || index >= kStandardScheme.size())
+        return std::nullopt;
+    const std::uint32_t rgb = kStandardScheme[index];
+    return ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | (rgb >> 16);
+}
+
 } // namespace
 
 double ContrastRatio(Color a, Color b)
@@ -37,22 +48,16 @@ double ContrastRatio(Color a, Color b)
 
 Color StandardSchemeColor(Color system)
 {
-    const std::uint32_t index = system & 0xFFu;
-    if (!IsSystemColor(system) || index >= kStandardScheme.size())
-        return 0x000000;
-    const std::uint32_t rgb = kStandardScheme[index];
-    return ((rgb & 0xFFu) << 16) | (rgb & 0xFF00u) | (rgb >> 16);
+    return Standard(system).value_or(0x000000);
 }
 
 Color LegibleSystemColor(Color system, Color scheme, Color background)
 {
     if (ContrastRatio(scheme, background) >= kLegibleContrast)
         return scheme;
-    if (IsSystemColor(system) && (system & 0xFFu) < kStandardScheme.size()) {
-        const Color standard = StandardSchemeColor(system);
-        if (ContrastRatio(standard, background) >= kLegibleContrast)
-            return standard;
-    }
+    const std::optional<Color> standard = Standard(system);
+    if (standard.has_value() && ContrastRatio(*standard, background) >= kLegibleContrast)
+        return *standard;
     constexpr Color black = 0x000000, white = 0xFFFFFF;
     return ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
 }
