@@ -19,6 +19,7 @@ mergeInto(LibraryManager.library, {
       return Forms.decoder.decode(HEAPU8.subarray(ptr, end));
     },
     decoder: null,
+    faces: null,
     dpi: 0,
     form: null,
     elements: [],
@@ -287,27 +288,18 @@ mergeInto(LibraryManager.library, {
   forms_web_end__deps: ['$Forms'],
   forms_web_end: function(status, report) {
     window.removeEventListener('resize', Forms.fit);
-    if (Forms.form)
-      Forms.form.remove();
     Forms.form = null;
     Forms.queue.length = 0;
-    document.getElementById('loading').hidden = true;
-    const ended = document.getElementById(status === 0 ? 'ended' : 'failed');
-    const text = ended.querySelector('.report');
-    if (text)
-      text.textContent = Forms.text(report);
-    ended.hidden = false;
-    const again = ended.querySelector('button');
-    again.addEventListener('click', () => location.reload());
-    again.focus();
+    formsShowEnd(status === 0 ? 'ended' : 'failed', Forms.text(report));
   },
 
   // Which face of the page's own stands for a face the design names: the
   // body's data-faces maps each to a family of its @font-face rules.
   forms_web_face__deps: ['$Forms'],
   forms_web_face: function(face, out, size) {
-    const faces = JSON.parse(document.body.dataset.faces || '{}');
-    const own = new TextEncoder().encode(faces[Forms.text(face)] || '');
+    if (!Forms.faces)
+      Forms.faces = JSON.parse(document.body.dataset.faces || '{}');
+    const own = new TextEncoder().encode(Forms.faces[Forms.text(face)] || '');
     if (!own.length || own.length >= size)
       return 0;
     HEAPU8.set(own, out);
