@@ -112,8 +112,10 @@ build-windows-tests: windows-test-deps
 
 # Every C++ file laid out as .clang-format (and tests/.clang-format) says,
 # then clang-tidy over the game, the tests and the benchmark, with the checks
-# that .clang-tidy lists and explains; any finding fails. Nothing is
-# rewritten.
+# that .clang-tidy lists and explains; any finding fails. Then every
+# language's catalogue: msgfmt --check, and none lacks a text of the code or
+# the documents, or keeps one that is gone (scripts/update-po brings them up
+# to date). Nothing is rewritten.
 lint: test-deps build
 	@unformatted=$$(git ls-files '*.cpp' '*.h' | while read -r file; do \
 		clang-format --dry-run --Werror "$$file" >/dev/null 2>&1 || echo "  $$file"; done); \
@@ -124,6 +126,8 @@ lint: test-deps build
 	run-clang-tidy -p $(BUILD) -quiet -j$(JOBS) '$(CURDIR)/(src|tests|bench)/.*\.cpp$$' >$(BUILD)/lint.log 2>&1 \
 		|| { grep -E 'error|warning:' $(BUILD)/lint.log | grep -v 'warnings generated'; exit 1; }
 	@echo "lint: clang-tidy found nothing"
+	scripts/update-po --check
+	@echo "lint: every catalogue is sound and up to date with the code and the documents"
 
 # What one sweep of the spin loop costs, in the plain runtime and in Qt.
 # Then how many accessibility events a play sends to a listening AT-SPI

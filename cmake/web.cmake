@@ -21,7 +21,7 @@ set(liberation ${VANTU_LIBERATION_DIR})
 set(VANTU_WEB_FONTS
   "vantu-sans-bold|${liberation}/LiberationSans-Bold.ttf|Vantu Sans|$*-#7C?=+%0123456789 |fonts-liberation2"
   "vantu-pgothic|/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf|Vantu PGothic|*GO |fonts-ipafont-gothic"
-  "vantu-sans|${liberation}/LiberationSans-Regular.ttf|Vantu Sans|U+0020-007E|fonts-liberation2")
+  "vantu-sans|${liberation}/LiberationSans-Regular.ttf|Vantu Sans|U+0020-00FF|fonts-liberation2")
 set(web_files)
 foreach(entry IN LISTS VANTU_WEB_FONTS)
   string(REPLACE "|" ";" entry "${entry}")
@@ -57,10 +57,17 @@ foreach(size 192 512)
 endforeach()
 
 configure_file(${PROJECT_SOURCE_DIR}/resources/web/index.html.in ${web_made}/index.html @ONLY)
+# The page's own texts in every language, before the script that shows them.
+add_custom_command(OUTPUT ${web_made}/page.js
+  COMMAND ${VANTU_PYTHON} ${PROJECT_SOURCE_DIR}/src/tools/catalogues.py page ${web_made}/page-texts.js page: ${VANTU_MO_FILES}
+  COMMAND ${VANTU_PYTHON} ${web_assets} join ${web_made}/page.js ${web_made}/page-texts.js
+    ${PROJECT_SOURCE_DIR}/resources/web/page.js
+  DEPENDS ${PROJECT_SOURCE_DIR}/src/tools/catalogues.py ${web_assets} ${VANTU_MO_FILES}
+    ${PROJECT_SOURCE_DIR}/resources/web/page.js VERBATIM)
 configure_file(${PROJECT_SOURCE_DIR}/resources/web/manifest.webmanifest.in ${web_made}/manifest.webmanifest @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/resources/web/vantu.css ${web_made}/vantu.css COPYONLY)
 configure_file(${PROJECT_SOURCE_DIR}/src/forms/web/forms.css ${web_made}/forms.css COPYONLY)
-list(APPEND web_files index.html manifest.webmanifest vantu.css forms.css)
+list(APPEND web_files index.html page.js manifest.webmanifest vantu.css forms.css)
 
 # vantu_web_site(PROGRAM DIR): the page in DIR with PROGRAM's vantu.js and
 # vantu.wasm, and its service worker, which keeps all of them.

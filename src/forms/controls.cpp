@@ -3,6 +3,8 @@
 
 #include "controls.h"
 
+#include "language.h"
+
 namespace forms {
 
 void Control::Apply(const ControlDesign& design)
@@ -12,8 +14,10 @@ void Control::Apply(const ControlDesign& design)
     Width = design.Width;
     Height = design.Height;
     TabIndex = design.TabIndex;
-    AccessibleName = std::string(design.AccessibleName);
-    AccessibleDescription = std::string(design.AccessibleDescription);
+    // The design's names and descriptions are English: the player hears
+    // them in the language of the catalogue in use.
+    AccessibleName = Tr(design.AccessibleName);
+    AccessibleDescription = Tr(design.AccessibleDescription);
 }
 
 void Label::Apply(const ControlDesign& design)

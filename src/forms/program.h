@@ -7,10 +7,12 @@
 // Linux, Win32 on Windows.
 
 #include "form.h"
+#include "language.h"
 #include "runtime.h"
 
 #include <functional>
 #include <memory>
+#include <span>
 
 namespace forms {
 
@@ -18,6 +20,8 @@ struct ProgramInfo {
     const char* Name;
     const char* Version;
     const char* DesktopFileName;
+    // The languages, besides English, of the texts the program adds.
+    std::span<const Catalogue> Catalogues = {};
 };
 
 using FormFactory = std::function<std::unique_ptr<Form>(Runtime&)>;
@@ -34,6 +38,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory
 template <typename Window, typename Services, typename Run>
 int RunForm(Services& platform, const ProgramInfo& info, const FormFactory& createForm, Run&& run)
 {
+    UseCatalogue(ChooseCatalogue(info.Catalogues, platform.PreferredLanguages()));
     Runtime runtime(platform, info.Name);
     const std::unique_ptr<Form> form = createForm(runtime);
     Window window(*form, runtime);

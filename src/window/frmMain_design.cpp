@@ -6,7 +6,10 @@
 
 #include "frmMain.h"
 
+#include "forms/language.h"
+
 #include <array>
+#include <string_view>
 
 namespace {
 
@@ -19,6 +22,9 @@ using forms::Fill;
 using forms::ShapeKind;
 using forms::StdFont;
 using forms::TextAlign;
+// The names and descriptions are English; the runtime gives the player
+// them in the player's language.
+using forms::TrLater;
 
 constexpr StdFont kFormFont { .Name = "ＭＳ Ｐゴシック", .Size = 12, .Weight = 400, .Charset = 128 };
 constexpr StdFont kReelFont { .Name = "Arial", .Size = 21.75, .Weight = 700, .Charset = 0 };
@@ -62,7 +68,7 @@ constexpr const char* kCoins = VANTU_NUMBER_TEXT(VANTU_STARTING_COINS);
 // What a screen reader hears of GO before the first play. The descriptions
 // that follow the game (cells, lamps, balance) are composed once the load
 // has run.
-constexpr const char* kGoDescription = "Starts a play for 10 coins.";
+constexpr std::string_view kGoDescription = TrLater("Starts a play for 10 coins.");
 
 constexpr int kNoTab = -1; // lamps never take the focus
 constexpr bool kOn = true, kOff = false;
@@ -72,43 +78,43 @@ constexpr std::array<ControlDesign, 19> kControls { {
     // Name        Index  Left   Top  Width Height  Tab  Caption  Enabled  Look
     //   AccessibleName, AccessibleDescription
     { "labLeft",     0,   330,   225,  420,   540,    0, "",      kOn,  &kReelCell,
-      "Left reel, top row", "" },
+      TrLater("Left reel, top row"), "" },
     { "labLeft",     1,   330,   810,  420,   540,    1, "",      kOn,  &kReelCell,
-      "Left reel, middle row", "" },
+      TrLater("Left reel, middle row"), "" },
     { "labLeft",     2,   330,  1395,  420,   540,    2, "",      kOn,  &kReelCell,
-      "Left reel, bottom row", "" },
+      TrLater("Left reel, bottom row"), "" },
     { "labMid",      0,   795,   225,  420,   540,    3, "",      kOn,  &kReelCell,
-      "Middle reel, top row", "" },
+      TrLater("Middle reel, top row"), "" },
     { "labMid",      1,   795,   810,  420,   540,    4, "",      kOn,  &kReelCell,
-      "Middle reel, middle row", "" },
+      TrLater("Middle reel, middle row"), "" },
     { "labMid",      2,   795,  1395,  420,   540,    5, "",      kOn,  &kReelCell,
-      "Middle reel, bottom row", "" },
+      TrLater("Middle reel, bottom row"), "" },
     { "labRight",    0,  1275,   225,  420,   540,    6, "",      kOn,  &kReelCell,
-      "Right reel, top row", "" },
+      TrLater("Right reel, top row"), "" },
     { "labRight",    1,  1275,   810,  420,   540,    7, "",      kOn,  &kReelCell,
-      "Right reel, middle row", "" },
+      TrLater("Right reel, middle row"), "" },
     { "labRight",    2,  1275,  1395,  420,   540,    8, "",      kOn,  &kReelCell,
-      "Right reel, bottom row", "" },
+      TrLater("Right reel, bottom row"), "" },
     { "shpReach",    0,  1785,    45,  210,   210, kNoTab, "",    kOn,  &kLamp,
-      "Rising diagonal", "" },
+      TrLater("Rising diagonal"), "" },
     { "shpReach",    1,  1785,   405,  210,   210, kNoTab, "",    kOn,  &kLamp,
-      "Top row", "" },
+      TrLater("Top row"), "" },
     { "shpReach",    2,  1785,   945,  210,   210, kNoTab, "",    kOn,  &kLamp,
-      "Middle row", "" },
+      TrLater("Middle row"), "" },
     { "shpReach",    3,  1785,  1560,  210,   210, kNoTab, "",    kOn,  &kLamp,
-      "Bottom row", "" },
+      TrLater("Bottom row"), "" },
     { "shpReach",    4,  1785,  1935,  210,   210, kNoTab, "",    kOn,  &kLamp,
-      "Falling diagonal", "" },
+      TrLater("Falling diagonal"), "" },
     { "cmdLeft",    -1,   375,  2160,  315,   285,    9, "*",     kOff, nullptr,
-      "Stop left reel", "" },
+      TrLater("Stop left reel"), "" },
     { "cmdMid",     -1,   855,  2160,  315,   285,   10, "*",     kOff, nullptr,
-      "Stop middle reel", "" },
+      TrLater("Stop middle reel"), "" },
     { "cmdRight",   -1,  1335,  2160,  315,   285,   11, "*",     kOff, nullptr,
-      "Stop right reel", "" },
+      TrLater("Stop right reel"), "" },
     { "cmdGo",      -1,  2130,   285,  375,  1665,   12, "GO",    kOn,  nullptr,
       "GO", kGoDescription },
     { "labCoins",   -1,   165,  2640, 2295,   405,   13, kCoins,  kOn,  &kCounter,
-      "Balance", "" },
+      TrLater("Balance"), "" },
 } };
 // clang-format on
 

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The Vantu developers
 // SPDX-License-Identifier: MIT
 
+#include "catalogues.h"
 #include "forms/program.h"
 #include "frmMain.h"
 #include "version.h"
@@ -9,6 +10,6 @@
 
 int main(int argc, char** argv)
 {
-    return forms::RunProgram(argc, argv, { kAppName, kAppVersion, kAppId },
+    return forms::RunProgram(argc, argv, { kAppName, kAppVersion, kAppId, Catalogues() },
         [](forms::Runtime& runtime) { return std::make_unique<frmMain>(runtime); });
 }

@@ -14,7 +14,10 @@ import pyatspi
 import pytest
 from PIL import ImageGrab
 
-from rules import CELLS, LINES, STOPS, TIMEOUT, WORDS, judge, wait  # noqa: F401 (the tests take them from here)
+from rules import CELLS, ENGLISH, LINES, STOPS, TIMEOUT, Texts, judge, wait  # noqa: F401 (the tests take them from here)
+
+# The variables that choose a Linux program's language.
+LANGUAGE_VARIABLES = ('LANGUAGE', 'LC_ALL', 'LC_MESSAGES', 'LANG')
 
 
 def run(*command):
@@ -78,10 +81,13 @@ def launch(desktop):
     # accessibility on; kills what is left of it.
     processes = []
 
-    def start(variable='VANTU_BIN'):
-        env = dict(os.environ, QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1')
+    # The game speaks English unless the test gives it a language: LANG, as
+    # the desktop sets it, and tr, the texts the player hears in it.
+    def start(variable='VANTU_BIN', lang=None, tr=ENGLISH):
+        env = {name: value for name, value in os.environ.items() if name not in LANGUAGE_VARIABLES}
+        env.update(QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', **({'LANG': lang} if lang else {}))
         processes.append(subprocess.Popen([os.environ[variable]], env=env))
-        return Game(processes[-1])
+        return Game(processes[-1], tr)
     yield start
     for process in processes:
         process.kill()  # nothing when it has ended
@@ -91,8 +97,8 @@ def launch(desktop):
 # One run of the game, found in the tree by its process id.
 class Game:
 
-    def __init__(self, process):
-        self.process = process
+    def __init__(self, process, tr):
+        self.process, self.tr = process, tr
         self.app = wait(lambda: next((app for app in pyatspi.Registry.getDesktop(0) if app is not None
                                       and app.get_process_id() == process.pid), None), 'the game in the tree')
         self.window = wait(lambda: self.top('Vantu'), 'the game window')
@@ -125,28 +131,29 @@ class Game:
         run('xdotool', 'mousemove', *map(str, self.centre(control)), 'click', '1')
 
     def grid(self):
-        symbols = {word: symbol for symbol, word in WORDS.items()}
-        return [[symbols.get(self.describe(name)) for name in reel] for reel in CELLS]
+        symbols = {word: symbol for symbol, word in self.tr.words.items()}
+        return [[symbols.get(self.describe(name)) for name in reel] for reel in self.tr.cells]
 
     # One play: start() sets the reels spinning, stop() stops them. Judged
     # against the oracle from the nine symbols that the tree shows after it.
     def play(self, start, stop):
-        balance, told = int(self.describe('Balance').split()[0]), self.describe('GO')
+        tr = self.tr
+        balance, told = int(re.search(r'\d+', self.describe(tr.balance)).group()), self.describe('GO')
         start()
-        wait(lambda: self.has(STOPS[0], 'enabled', 'focused') and not self.has('GO', 'enabled'), 'the spin')
-        reels = self.box(CELLS[0][0])[:2] + self.box(CELLS[2][2])[2:]
+        wait(lambda: self.has(tr.stops[0], 'enabled', 'focused') and not self.has('GO', 'enabled'), 'the spin')
+        reels = self.box(tr.cells[0][0])[:2] + self.box(tr.cells[2][2])[2:]
         before = screen(reels)  # a later grab differs, unless ten steps or none came between
         wait(lambda: screen(reels) != before, 'the reels to move on the screen')
         stop()
         wait(lambda: self.has('GO', 'enabled', 'focused') and self.describe('GO') != told, 'the end of the play')
-        lamps, balance, go = judge(self.grid(), balance)
+        lamps, balance, go = judge(self.grid(), balance, tr)
         # The stake of 10 and the credit, told together once the reels are still.
-        assert (self.describe('GO'), self.describe('Balance')) == (go, f'{balance} coins')
+        assert (self.describe('GO'), self.describe(tr.balance)) == (go, tr.coins(balance))
         assert {name: self.describe(name) for name in lamps} == lamps
-        assert not any(self.has(name, 'enabled') for name in STOPS)
+        assert not any(self.has(name, 'enabled') for name in tr.stops)
         # Only the pixels tell a lamp's colour: pale yellow at its centre where lit, grey where not.
         centres = [self.centre(name) for name in lamps]
-        colours = [(255, 255, 192) if lamp == 'lit' else (128, 128, 128) for lamp in lamps.values()]
+        colours = [(255, 255, 192) if lamp == tr.lit else (128, 128, 128) for lamp in lamps.values()]
         wait(lambda: list(map(screen().getpixel, centres)), 'the lamps\' colours', colours)
 
     def close(self, signal=None):  # asks openbox, as the frame's close button does, or sends the signal

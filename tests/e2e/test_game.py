@@ -13,13 +13,16 @@ import subprocess
 import pyatspi
 import pytest
 
-from harness import CELLS, LINES, STOPS, TIMEOUT, run, wait
+from harness import CELLS, LINES, STOPS, TIMEOUT, Texts, run, wait
 
 # Roles by pyatspi's constants: their printed names differ between AT-SPI
 # releases ('push button' in 2.46, 'button' in 2.56).
 LABEL, IMAGE, BUTTON, ALERT = pyatspi.ROLE_LABEL, pyatspi.ROLE_IMAGE, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_ALERT
-CONTROLS = sorted([(LABEL, name) for reel in CELLS for name in reel] + [(IMAGE, name) for name, _ in LINES]
-                  + [(BUTTON, name) for name in STOPS + ['GO']] + [(LABEL, 'Balance')])
+
+
+def controls(tr):  # every control of the window, as the tree gives them
+    return sorted([(LABEL, name) for reel in tr.cells for name in reel] + [(IMAGE, name) for name, _ in tr.lines]
+                  + [(BUTTON, name) for name in tr.stops + ['GO']] + [(LABEL, tr.balance)])
 
 
 # After a look at the tree, two plays: GO by a click or a key, then the stops
@@ -32,7 +35,7 @@ CONTROLS = sorted([(LABEL, name) for reel in CELLS for name in reel] + [(IMAGE, 
 def test_two_plays(launch, go, stops):
     game = launch()
     assert game.app.name == 'Vantu'  # the application, as the desktop knows it
-    assert sorted((control.getRole(), control.name) for control in game.window) == CONTROLS
+    assert sorted((control.getRole(), control.name) for control in game.window) == controls(game.tr)
     assert [game.describe(name) for name, _ in LINES] == ['unlit'] * 5
     assert (game.describe('Balance'), game.describe('GO')) == ('500 coins', 'Starts a play for 10 coins.')
     assert game.has('GO', 'enabled', 'focused') and not any(game.has(name, 'enabled') for name in STOPS)
@@ -51,6 +54,26 @@ def test_two_plays(launch, go, stops):
     game.click('GO')
     wait(lambda: game.has(STOPS[0], 'enabled', 'focused'), 'the spin')
     assert game.close(signal.SIGTERM if go == 'Return' else None) == 0
+
+
+# The player's language, from LANG: the names and descriptions in it, after a
+# play too; the game's own texts as they stand; English where the build has
+# no catalogue. The tree is judged against Python's gettext over the build's
+# catalogue, and a name or two against the words themselves.
+@pytest.mark.parametrize('lang, catalogue, words', [
+    ('ja_JP.UTF-8', 'ja', ['左リールを停止', '所持コイン', '中リール、上段', 'コイン10枚で1回プレイします。']),
+    ('de_DE.UTF-8', 'de', ['Linke Walze anhalten', 'Guthaben', 'Mittlere Walze, obere Reihe', 'Startet ein Spiel für 10 Münzen.']),
+    ('fi_FI.UTF-8', None, ['Stop left reel', 'Balance', 'Middle reel, top row', 'Starts a play for 10 coins.'])])
+def test_a_play_in_the_players_language(launch, lang, catalogue, words):
+    tr = Texts(catalogue and pathlib.Path(os.environ['VANTU_PO_DIR'], f'{catalogue}.mo'))
+    game = launch(lang=lang, tr=tr)
+    assert (game.app.name, game.window.name) == ('Vantu', 'Vantu')
+    assert sorted((control.getRole(), control.name) for control in game.window) == controls(tr)
+    assert [tr.stops[0], tr.balance, tr.cells[1][0], game.describe('GO')] == words
+    assert [game.find(name).description for name, _ in tr.lines] == [tr.unlit] * 5
+    assert game.describe(tr.balance) == tr.coins(500)
+    game.play(lambda: game.click('GO'), lambda: [game.click(name) for name in tr.stops])
+    assert game.close() == 0
 
 
 @pytest.mark.parametrize('dismiss', ['click', 'Return'])

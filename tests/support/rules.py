@@ -3,7 +3,10 @@
 
 # The rules of the game, as the end-to-end tests of every backend judge a
 # play: the controls' names, the symbols in words, the pay lines and the pay
-# table; and how long a test waits for what it expects.
+# table, in English or in a language of the build's catalogues; and how long
+# a test waits for what it expects.
+import gettext
+import re
 import time
 
 TIMEOUT = 20  # seconds for anything to become ready; generous for busy machines
@@ -17,15 +20,49 @@ LINES = [('Rising diagonal', (2, 1, 0)), ('Top row', (0, 0, 0)), ('Middle row', 
          ('Bottom row', (2, 2, 2)), ('Falling diagonal', (0, 1, 2))]
 
 
-# What a play from balance that stops on grid[reel][row] lights, leaves and tells.
-def judge(grid, balance):
+# What the player hears in one language: the English texts, through
+# Python's own gettext over a catalogue that the build compiled (po/LANG.mo),
+# or as they stand.
+class Texts:
+
+    def __init__(self, mo=None):
+        if mo is None:
+            self.catalogue = gettext.NullTranslations()
+        else:
+            with open(mo, 'rb') as file:
+                self.catalogue = gettext.GNUTranslations(file)
+        self.cells = [[self(name) for name in reel] for reel in CELLS]
+        self.stops = [self(name) for name in STOPS]
+        self.lines = [(self(name), rows) for name, rows in LINES]
+        self.words = {symbol: self(word) for symbol, word in WORDS.items()}
+        self.balance, self.lit, self.unlit = self('Balance'), self('lit', 'lamp'), self('unlit', 'lamp')
+
+    def __call__(self, text, context=None, *arguments):  # the text, with %1$s... replaced by the arguments
+        told = self.catalogue.gettext(text) if context is None else self.catalogue.pgettext(context, text)
+        return re.sub(r'%(\d)\$s', lambda m: str(arguments[int(m.group(1)) - 1]), told)
+
+    def coins(self, n):
+        return self.catalogue.ngettext('%1$s coin', '%1$s coins', n).replace('%1$s', str(n))
+
+
+ENGLISH = Texts()
+
+
+# What a play from balance that stops on grid[reel][row] lights, leaves and
+# tells, in the language of tr: each sentence whole, with its parts in the
+# order the language gives them.
+def judge(grid, balance, tr=ENGLISH):
     wins = [(name, grid[0][rows[0]]) for name, rows in LINES
             if grid[0][rows[0]] == grid[1][rows[1]] == grid[2][rows[2]]]
     credit = len(wins) * sum(PAYS.get(symbol, 50) for _, symbol in wins)
     balance += credit - 10
-    said = ', '.join(f'{name.lower()} wins with {WORDS[symbol]}' for name, symbol in wins)
-    go = f'{said[:1].upper()}{said[1:]}: {credit} coins. {balance} coins.' if wins else f'No win. {balance} coins.'
-    return {name: 'lit' if name in dict(wins) else 'unlit' for name, _ in LINES}, balance, go
+    said = ''
+    for name, symbol in wins:  # the first line as its lamp names it, the others as in a sentence
+        said = (tr('%1$s, %2$s wins with %3$s', None, said, tr(name.lower()), tr.words[symbol]) if said
+                else tr('%1$s wins with %2$s', None, tr(name), tr.words[symbol]))
+    go = (tr('%1$s: %2$s. %3$s.', None, said, tr.coins(credit), tr.coins(balance)) if wins
+          else tr('No win. %1$s.', None, tr.coins(balance)))
+    return {tr(name): tr.lit if name in dict(wins) else tr.unlit for name, _ in LINES}, balance, go
 
 
 # read()'s first value that equals expected (or, with none, that is true).

@@ -17,6 +17,7 @@
 #include "machine.h"
 
 #include "forms/list.h"
+#include "window/catalogues.h"
 
 #include <cmath>
 #include <cstdio>
@@ -294,4 +295,52 @@ TEST_CASE("launches: each starts from other reels, and the starts reach every po
     // Pearson's chi-squared over each strip's ten positions, 9 degrees of
     // freedom: above 40 fewer than once in 100,000 runs of a uniform generator.
     for (const auto& reel : counts) CHECK(std::accumulate(reel.begin(), reel.end(), 0.0, [](double chi, double n) { return chi + (n - 200) * (n - 200) / 200; }) < 40);
+}
+
+TEST_CASE("what a screen reader hears after a play, in each language, and the game's own texts in all")
+{
+    // The cells, left reel top to bottom, then the middle and right reels;
+    // the balance before the play.
+    const std::tuple<const char*, const char*, int, const char*, const char*> rows[] = {
+        // language, cells, balance, what GO tells, what the stop button and the lit lamp are called
+        { "en", "$7- #7* C7?", 500, "Middle row wins with seven: 200 coins. 690 coins.", "Stop left reel|Middle row: lit" },
+        { "en", "$a7 $b7 $c7", 500, "Top row wins with dollar, bottom row wins with seven: 700 coins. 1190 coins.", "" },
+        { "en", "abc def ghi", 11, "No win. 1 coin.", "" },
+        { "ja_JP.UTF-8", "$7- #7* C7?", 500, "中段にセブンがそろいました。配当200枚。所持コイン690枚。", "左リールを停止|中段: 点灯" },
+        { "ja_JP.UTF-8", "$a7 $b7 $c7", 500, "上段にドル、下段にセブンがそろいました。配当700枚。所持コイン1190枚。", "" },
+        { "ja_JP.UTF-8", "abc def ghi", 11, "はずれ。所持コイン1枚。", "" },
+        { "de_DE.UTF-8", "$7- #7* C7?", 500, "Mittlere Reihe gewinnt mit Sieben: 200 Münzen. Guthaben 690 Münzen.", "Linke Walze anhalten|Mittlere Reihe: leuchtet" },
+        { "de_DE.UTF-8", "$a7 $b7 $c7", 500, "Obere Reihe gewinnt mit Dollar, untere Reihe gewinnt mit Sieben: 700 Münzen. Guthaben 1190 Münzen.", "" },
+        { "de_DE.UTF-8", "abc def ghi", 11, "Kein Gewinn. Guthaben 1 Münze.", "" },
+        { "fr_FR.UTF-8", "$7- #7* C7?", 500, "Ligne du milieu gagne avec sept\u00a0: 200 pièces. Solde\u00a0: 690 pièces.", "Arrêter le rouleau gauche|Ligne du milieu: allumée" },
+        { "fr_FR.UTF-8", "abc def ghi", 10, "Aucun gain. Solde\u00a0: 0 pièce.", "" },
+        { "es_ES.UTF-8", "$7- #7* C7?", 500, "Fila central gana con siete: 200 monedas. Saldo: 690 monedas.", "Detener el rodillo izquierdo|Fila central: encendida" },
+        { "es_ES.UTF-8", "abc def ghi", 10, "Sin premio. Saldo: 0 monedas.", "" },
+        { "fi_FI.UTF-8", "abc def ghi", 11, "No win. 1 coin.", "" },
+    };
+    struct Restore {
+        ~Restore() { forms::UseCatalogue(nullptr); }
+    } restore;
+    for (const auto& [language, cells, before, told, names] : rows) {
+        const std::string heard = std::string(language) + ": " + told; // CAPTURE refers to it from a lambda, which clang 14 allows of no structured binding
+        CAPTURE(heard);
+        forms::UseCatalogue(forms::ChooseCatalogue(Catalogues(), std::vector<std::string> { language }));
+        Machine g;
+        frmMain& f = g.form;
+        g.runtime.Load(f);
+        const int balance = before; // clang 14 lets no lambda capture a structured binding
+        const std::string_view shown = cells;
+        g.runtime.RaiseEvent([&f, balance] { f.Coins = forms::Long(balance); });
+        g.runtime.RaiseEvent([&f, balance, shown] {
+            f.Coins = forms::Long(balance - 10);
+            for (std::size_t i = 0; i < 9; ++i)
+                std::array { &f.labLeft, &f.labMid, &f.labRight }[i / 3]->operator()(static_cast<int>(i % 3)).Caption = std::string(1, shown[i / 3 * 4 + i % 3]);
+            f.JudgeLines();
+        });
+        CHECK(f.cmdGo.AccessibleDescription.Get() == told);
+        if (*names != '\0')
+            CHECK(f.cmdLeft.AccessibleName.Get() + "|" + f.shpReach(2).AccessibleName.Get() + ": " + f.shpReach(2).AccessibleDescription.Get() == names);
+        // The game's own texts stay as they stand in every language.
+        CHECK(f.Caption + f.cmdGo.Caption.Get() + f.cmdGo.AccessibleName.Get() + f.cmdLeft.Caption.Get() == "VantuGOGO*");
+    }
 }

@@ -4,7 +4,8 @@
 // The forms runtime's own rules, which every backend follows: message boxes
 // and the fatal report, where the keyboard focus goes and what assistive
 // technology hears, twips to pixels at any density, the colours that stay
-// legible, the faces that stand in for the design's.
+// legible, the faces that stand in for the design's, and the player's
+// language.
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "doctest.h"
@@ -14,8 +15,11 @@
 #include "forms/colors.h"
 #include "forms/fonts.h"
 #include "forms/geometry.h"
+#include "forms/language.h"
 #include "forms/view.h"
 
+#include <array>
+#include <map>
 #include <set>
 
 namespace {
@@ -39,6 +43,14 @@ struct RecordingView : forms::FormView {
     void MoveFocus(forms::CommandButton* b) override { Record("focus " + (b != nullptr ? b->Name : std::string("form"))); }
     void PostFocus(forms::CommandButton& b) override { Record("post " + b.Name), posted.push_back(&b); }
 };
+
+// Czech's plural rule: 1, 2 to 4, else.
+unsigned long CzechPlural(unsigned long n)
+{
+    if (n == 1)
+        return 0;
+    return n >= 2 && n <= 4 ? 1 : 2;
+}
 
 } // namespace
 
@@ -155,4 +167,95 @@ TEST_CASE("the faces that stand in for the design's")
         const std::set<std::string_view>& faces = installed; // clang 14 lets no lambda capture a structured binding
         CHECK(forms::InstalledFace(face, [&faces](std::string_view f) { return faces.count(f) != 0; }) == drawn);
     }
+}
+
+TEST_CASE("the player's language: which catalogue, and each text sound or English")
+{
+    using namespace std::string_view_literals;
+    // A language with three plural forms, and texts that a translator got
+    // right and wrong, in the byte order of their keys.
+    static constexpr std::array<forms::CatalogueEntry, 9> kEntries { {
+        { "%1$s coin", "%1$s kolik\0%1$s koliky\0%1$s kolika"sv },
+        { "%1$s of %2$s", "%2$s: %1$s" },
+        { "%1$s pair", "%1$s par\0%1$s pary"sv }, // a form short
+        { "Balance", "Zustatek" },
+        { "Drop %1$s", "Pustit %s" }, // unnumbered
+        { "Lit", "Sviti\0Svitily"sv }, // plural forms for a text with none
+        { "Stop", "" }, // empty
+        { "Win %1$s", "Vyhra %2$s" }, // another argument
+        { "lamp\4lit", "sviti" },
+    } };
+    const forms::Catalogue xx { "cs", CzechPlural, kEntries };
+    const std::array<forms::Catalogue, 4> all { xx, { "pt", xx.Plural, {} }, { "pt_BR", xx.Plural, {} }, { "sr@latin", xx.Plural, {} } };
+
+    const std::tuple<std::vector<std::string>, const char*> choices[] = {
+        // the player's languages, most preferred first; the catalogue chosen ("" for English)
+        { { "cs_CZ.UTF-8" }, "cs" },
+        { { "cs-CZ" }, "cs" },
+        { { "fi_FI.UTF-8" }, "" },
+        { { "fi", "pt_PT", "cs" }, "pt" },
+        { { "pt-BR" }, "pt_BR" },
+        { { "en_GB", "cs" }, "" },
+        { { "sr_RS.UTF-8@latin" }, "sr@latin" },
+        { { "sr_RS" }, "" },
+        { std::vector<std::string> {}, "" },
+    };
+    for (const auto& [preferred, chosen] : choices) {
+        const std::string first = preferred.empty() ? "none" : preferred.front();
+        CAPTURE(first);
+        const forms::Catalogue* c = forms::ChooseCatalogue(all, preferred);
+        CHECK((c == nullptr ? "" : c->Language) == std::string_view(chosen));
+    }
+
+    const std::tuple<std::map<std::string, std::string>, std::vector<std::string>> environments[] = {
+        // LANGUAGE, LC_ALL, LC_MESSAGES and LANG as set; the languages gettext takes
+        { { { "LANG", "ja_JP.UTF-8" } }, { "ja_JP.UTF-8" } },
+        { { { "LANGUAGE", "de:fr" }, { "LANG", "ja_JP.UTF-8" } }, { "de", "fr" } },
+        { { { "LANGUAGE", "::de::" }, { "LC_MESSAGES", "es_ES" } }, { "de" } },
+        { { { "LC_ALL", "fr_FR" }, { "LC_MESSAGES", "es_ES" }, { "LANG", "ja_JP" } }, { "fr_FR" } },
+        { { { "LC_ALL", "" }, { "LC_MESSAGES", "es_ES" }, { "LANG", "ja_JP" } }, { "es_ES" } },
+        { { { "LANGUAGE", "de" }, { "LANG", "C" } }, {} },
+        { { { "LANGUAGE", "de" }, { "LC_ALL", "C.UTF-8" } }, {} },
+        { { { "LANGUAGE", "de" }, { "LANG", "POSIX" } }, {} },
+        { { { "LANGUAGE", "de" } }, {} },
+    };
+    for (const auto& [set, languages] : environments) {
+        const std::map<std::string, std::string>& variables = set; // clang 14 lets no lambda capture a structured binding
+        const auto value = [&variables](const char* name) {
+            const auto found = variables.find(name);
+            return found == variables.end() ? nullptr : found->second.c_str();
+        };
+        CHECK(forms::PosixLanguages(value) == languages);
+    }
+
+    struct Restore {
+        ~Restore() { forms::UseCatalogue(nullptr); }
+    } restore;
+    forms::UseCatalogue(&xx);
+    const std::tuple<const char*, std::string, const char*> texts[] = {
+        // what is asked for, what the player gets
+        { "a translation", forms::Tr("Balance"), "Zustatek" },
+        { "none in the catalogue", forms::Tr("Credit"), "Credit" },
+        { "empty", forms::Tr("Stop"), "Stop" },
+        { "the arguments in the language's order", forms::Format(forms::Tr("%1$s of %2$s"), { "3", "5" }), "5: 3" },
+        { "an unnumbered argument", forms::Format(forms::Tr("Drop %1$s"), { "7" }), "Drop 7" },
+        { "another argument", forms::Format(forms::Tr("Win %1$s"), { "7" }), "Win 7" },
+        { "plural forms for a text without", forms::Tr("Lit"), "Lit" },
+        { "a text in its context", forms::TrCtx("lamp", "lit"), "sviti" },
+        { "no such context", forms::TrCtx("button", "lit"), "lit" },
+        { "form 0 of 3", forms::Format(forms::TrN("%1$s coin", "%1$s coins", 1), { "1" }), "1 kolik" },
+        { "form 1 of 3", forms::Format(forms::TrN("%1$s coin", "%1$s coins", 4), { "4" }), "4 koliky" },
+        { "form 2 of 3", forms::Format(forms::TrN("%1$s coin", "%1$s coins", 0), { "0" }), "0 kolika" },
+        { "past 32 bits, by the last digits", forms::Format(forms::TrN("%1$s coin", "%1$s coins", 4'294'967'297ULL), { "n" }), "n kolika" },
+        { "a form the catalogue lacks", forms::Format(forms::TrN("%1$s pair", "%1$s pairs", 5), { "5" }), "5 pairs" },
+        { "a form it has", forms::Format(forms::TrN("%1$s pair", "%1$s pairs", 2), { "2" }), "2 pary" },
+        { "%% and arguments past those given", forms::Format("100%% %2$s %1$s %3$s %", { "a", "b" }), "100% b a %3$s %" },
+    };
+    for (const auto& [row, got, expected] : texts) {
+        const char* what = row; // CAPTURE refers to it from a lambda, which clang 14 allows of no structured binding
+        CAPTURE(what);
+        CHECK(got == expected);
+    }
+    forms::UseCatalogue(nullptr);
+    CHECK(forms::Format(forms::TrN("%1$s coin", "%1$s coins", 1), { "1" }) + forms::Tr("Balance") == "1 coinBalance");
 }

@@ -4,9 +4,12 @@
 #include "qt_platform.h"
 
 #include "conversions.h"
+#include "forms/language.h"
 
 #include <QApplication>
 #include <QMessageBox>
+
+#include <cstdlib>
 
 namespace forms::qt {
 
@@ -47,6 +50,11 @@ void QtPlatform::Quit(int exitStatus)
     if (window_ != nullptr)
         window_->hide();
     QCoreApplication::exit(exitStatus);
+}
+
+std::vector<std::string> QtPlatform::PreferredLanguages()
+{
+    return PosixLanguages([](const char* name) { return std::getenv(name); });
 }
 
 } // namespace forms::qt

@@ -10,6 +10,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <string>
+#include <vector>
+
 namespace forms::qt {
 
 class QtPlatform : public Platform {
@@ -20,6 +23,8 @@ public:
     void DoEvents() override;
     void ShowMessage(const Message& message) override;
     void Quit(int exitStatus) override;
+    // The player's languages, as gettext reads them from the environment.
+    static std::vector<std::string> PreferredLanguages();
 
 private:
     QPointer<QWidget> window_;

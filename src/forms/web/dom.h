@@ -38,6 +38,9 @@ void forms_web_message(const char* title, const char* text, int icon);
 void forms_web_end(int exitStatus, const char* report);
 // The family of the page's own that stands for `face`, in out; 0 if none.
 int forms_web_face(const char* face, char* out, std::size_t size);
+// The browser's languages, most preferred first, separated by ',', in out;
+// 0 if they do not fit.
+int forms_web_languages(char* out, std::size_t size);
 }
 
 namespace forms::web {

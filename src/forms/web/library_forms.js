@@ -306,4 +306,13 @@ mergeInto(LibraryManager.library, {
     HEAPU8[out + own.length] = 0;
     return 1;
   },
+
+  forms_web_languages: function(out, size) {
+    const list = new TextEncoder().encode((navigator.languages || [navigator.language || '']).join(','));
+    if (list.length >= size)
+      return 0;
+    HEAPU8.set(list, out);
+    HEAPU8[out + list.length] = 0;
+    return 1;
+  },
 });

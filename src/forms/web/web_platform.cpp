@@ -6,6 +6,10 @@
 #include "dom.h"
 #include "form_page.h"
 
+#include <algorithm>
+#include <array>
+#include <string_view>
+
 namespace forms::web {
 
 void WebPlatform::Run()
@@ -52,6 +56,22 @@ void WebPlatform::Quit(int exitStatus)
     quit_ = true;
     posted_.clear();
     forms_web_end(exitStatus, exitStatus == 0 ? "" : last_.Text.c_str());
+}
+
+std::vector<std::string> WebPlatform::PreferredLanguages()
+{
+    std::array<char, 512> list {};
+    if (forms_web_languages(list.data(), list.size()) == 0)
+        return {};
+    std::vector<std::string> languages;
+    std::string_view rest(list.data());
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find(','), rest.size());
+        if (end > 0)
+            languages.emplace_back(rest.substr(0, end));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    return languages;
 }
 
 } // namespace forms::web

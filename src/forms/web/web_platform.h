@@ -7,6 +7,8 @@
 
 #include <deque>
 #include <functional>
+#include <string>
+#include <vector>
 
 namespace forms::web {
 
@@ -25,6 +27,8 @@ public:
     void DoEvents() override;
     void ShowMessage(const Message& message) override;
     void Quit(int exitStatus) override;
+    // The browser's languages (navigator.languages), most preferred first.
+    static std::vector<std::string> PreferredLanguages();
     // Runs `call` once the event in hand has been handled in full.
     void Post(std::function<void()> call) { posted_.push_back(std::move(call)); }
 

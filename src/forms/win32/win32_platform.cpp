@@ -72,4 +72,29 @@ void Win32Platform::Quit(int exitStatus)
     PostQuitMessage(exitStatus);
 }
 
+std::vector<std::string> Win32Platform::PreferredLanguages()
+{
+    ULONG count = 0;
+    ULONG size = 0;
+    if (GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, nullptr, &size) == FALSE || size == 0)
+        return {};
+    std::wstring names(size, L'\0');
+    if (GetUserPreferredUILanguages(MUI_LANGUAGE_NAME, &count, names.data(), &size) == FALSE)
+        return {};
+    // A list of names, each ended by a null, ended by another. The names
+    // are ASCII ("ja-JP"): any other character makes a name that no
+    // catalogue has.
+    std::vector<std::string> languages;
+    std::string name;
+    for (const wchar_t c : names) {
+        if (c != L'\0') {
+            name += c < 0x80 ? static_cast<char>(c) : '?';
+        } else if (!name.empty()) {
+            languages.push_back(name);
+            name.clear();
+        }
+    }
+    return languages;
+}
+
 } // namespace forms::win32

@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 namespace forms::win32 {
 
 class FormWindow;
@@ -23,6 +26,9 @@ public:
     void DoEvents() override;
     void ShowMessage(const Message& message) override;
     void Quit(int exitStatus) override;
+    // The user's preferred languages for Windows' own texts, most preferred
+    // first: "ja-JP", "en-US".
+    static std::vector<std::string> PreferredLanguages();
 
 private:
     void Dispatch(MSG& message);
