@@ -55,10 +55,11 @@ if(WIN32)
   set(readmes)
   foreach(language IN LISTS VANTU_LANGUAGES)
     set(readme ${PROJECT_BINARY_DIR}/release/README.${language}.txt)
+    set(translated ${PROJECT_BINARY_DIR}/po/README.${language}.txt.in)
     add_custom_command(OUTPUT ${readme}
       COMMAND ${VANTU_PO4A_TRANSLATE} -f text -k 0 -M UTF-8 -L UTF-8 -m ${PROJECT_SOURCE_DIR}/resources/windows-readme.txt.in
-              -p ${PROJECT_BINARY_DIR}/po/${language}-documents.po -l ${readme}.in
-      COMMAND ${CMAKE_COMMAND} -DIN=${readme}.in -DOUT=${readme} -DVANTU_APP_VERSION=${VANTU_APP_VERSION}
+              -p ${PROJECT_BINARY_DIR}/po/${language}-documents.po -l ${translated}
+      COMMAND ${CMAKE_COMMAND} -DIN=${translated} -DOUT=${readme} -DVANTU_APP_VERSION=${VANTU_APP_VERSION}
               -DVANTU_HOMEPAGE=${VANTU_HOMEPAGE} -P ${PROJECT_SOURCE_DIR}/cmake/configure_crlf.cmake
       DEPENDS ${PROJECT_SOURCE_DIR}/resources/windows-readme.txt.in ${PROJECT_BINARY_DIR}/po/${language}-documents.po
               ${PROJECT_SOURCE_DIR}/cmake/configure_crlf.cmake

@@ -23,6 +23,10 @@ PROJECT = dict(line.split('=', 1) for line in (BUILD / 'windows/release/release.
 VERSION, HOMEPAGE = PROJECT['VANTU_VERSION'], PROJECT['VANTU_HOMEPAGE']
 MSI = DIST / f'vantu-{VERSION}-windows-x64.msi'
 ZIP = DIST / f'vantu-{VERSION}-windows-x64.zip'
+# The README in English and in each language, by a word that only its language has: the balance's name.
+READMES = {'README.txt': 'Balance', 'README.ja.txt': '所持コイン', 'README.de.txt': 'Guthaben',
+           'README.fr.txt': 'Solde', 'README.es.txt': 'Saldo'}
+TEXTS = ['LICENSE.txt', *READMES]
 PREFIX = Path(os.environ['WINEPREFIX'])
 DRIVE_C = PREFIX / 'drive_c'
 UNINSTALL = 'Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Uninstall\\\\'
@@ -99,7 +103,7 @@ def test_installer_installs_starts_upgrades_and_leaves_nothing(tmp_path):
     assert msiexec('/i', MSI) == 0
 
     folder = DRIVE_C / 'Program Files/Vantu'
-    assert sorted(path.name for path in folder.iterdir()) == ['LICENSE.txt', 'README.txt', 'vantu.exe']
+    assert sorted(path.name for path in folder.iterdir()) == sorted(TEXTS + ['vantu.exe'])
     assert (folder / 'vantu.exe').read_bytes() == zipfile.ZipFile(ZIP).read('vantu.exe')
     # Wine's Windows Installer puts an all-users shortcut in the user's Start
     # menu; Windows puts it in the one that all users share.
@@ -157,12 +161,15 @@ def test_installer_installs_starts_upgrades_and_leaves_nothing(tmp_path):
         assert trace.upper() not in text, f'the registry still holds {trace}'
 
 
-# The zip's game is the installer's, byte for byte (above); its texts have
-# the line ends that Windows' Notepad reads.
+# The zip's game is the installer's, byte for byte (above); its texts, the
+# README in English and in each language, have the line ends that Windows'
+# Notepad reads.
 def test_zip_holds_the_game_and_its_texts():
     with zipfile.ZipFile(ZIP) as archive:
-        assert sorted(archive.namelist()) == ['LICENSE.txt', 'README.txt', 'vantu.exe']
-        for text in ('LICENSE.txt', 'README.txt'):
+        assert sorted(archive.namelist()) == sorted(TEXTS + ['vantu.exe'])
+        for text in TEXTS:
             lines = archive.read(text).split(b'\n')
             assert lines[-1] == b'' and all(line.endswith(b'\r') for line in lines[:-1]), f'{text} has a bare line feed'
-        assert f'Vantu {VERSION}'.encode() in archive.read('README.txt')
+        for readme, balance in READMES.items():
+            assert f'Vantu {VERSION}'.encode() in archive.read(readme)
+            assert balance.encode() in archive.read(readme), f'{readme} is not in its language'

@@ -19,7 +19,7 @@ from PIL import Image
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 
-from rules import CELLS, TIMEOUT, WORDS, wait
+from rules import ENGLISH, TIMEOUT, wait
 
 RECORDER = (pathlib.Path(__file__).parent / 'recorder.js').read_text()  # what a player and a screen reader notice
 
@@ -51,16 +51,18 @@ class Server:
 
 class Browser:
     # A fresh profile in a headless Chromium: a desktop of the given size and
-    # device pixel ratio, or a phone's touch screen.
-    def __init__(self, width=400, height=400, ratio=1, phone=False):
+    # device pixel ratio, or a phone's touch screen, whose player's language
+    # is lang.
+    def __init__(self, width=400, height=400, ratio=1, phone=False, lang='en-US'):
         self.profile = tempfile.TemporaryDirectory(prefix='vantu-chromium-')
         options = webdriver.ChromeOptions()
         options.binary_location = '/usr/bin/chromium'
         for argument in ['--headless=new', '--no-sandbox', '--disable-dev-shm-usage', '--no-first-run',
                          '--disable-background-networking', '--disable-component-update', '--hide-scrollbars',
                          f'--user-data-dir={self.profile.name}', f'--window-size={width},{height}',
-                         f'--force-device-scale-factor={ratio}']:
+                         f'--force-device-scale-factor={ratio}', f'--lang={lang}']:
             options.add_argument(argument)
+        options.add_experimental_option('prefs', {'intl.accept_languages': lang})
         options.set_capability('goog:loggingPrefs', {'browser': 'ALL', 'performance': 'ALL'})
         self.driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
         # The ratio is the screen's, as a real one's is: emulated, Chromium
@@ -157,10 +159,10 @@ class Browser:
         shot = self.cdp('Page.captureScreenshot', format='png')['data']
         return Image.open(io.BytesIO(base64.b64decode(shot))).convert('RGB')
 
-    def grid(self):
-        symbols = {word: symbol for symbol, word in WORDS.items()}
+    def grid(self, tr=ENGLISH):  # the symbols that the cells tell of, in the language of tr
+        symbols = {word: symbol for symbol, word in tr.words.items()}
         controls = self.controls()
-        return [[symbols.get(controls[name]['description']) for name in reel] for reel in CELLS]
+        return [[symbols.get(controls[name]['description']) for name in reel] for reel in tr.cells]
 
     # What the page asked of the network, every console message of an error,
     # and what it stored.

@@ -12,12 +12,12 @@ import re
 import pytest
 
 from browser import Server
-from rules import CELLS, LINES, STOPS, judge, wait
+from rules import CELLS, ENGLISH, LINES, STOPS, Texts, judge, wait
 
 # The design, read from the game's own source: each control's box in twips.
 SOURCE = pathlib.Path(os.environ['VANTU_DESIGN']).read_text()
 DESIGN = {name: tuple(map(int, box)) for *box, name in re.findall(
-    r'\{ "\w+",\s+-?\d+,\s+(\d+),\s+(\d+),\s+(\d+),\s+(\d+),.*\n\s+"([^"]+)"', SOURCE)}
+    r'\{ "\w+",\s+-?\d+,\s+(\d+),\s+(\d+),\s+(\d+),\s+(\d+),.*\n\s+(?:TrLater\()?"([^"]+)"', SOURCE)}
 FORM = tuple(int(re.search(rf'\.{edge} = (\d+)', SOURCE)[1]) for edge in ('ClientWidth', 'ClientHeight'))
 
 
@@ -91,23 +91,23 @@ def test_design(browser, site, screen):
 # the rules from the symbols the tree tells of after it, which must be those
 # drawn; a screen reader hears the focus move to the first stop button and
 # back to GO, and a few dozen changes at most.
-def play(page, start, stop):
-    balance, told = int(page.describe('Balance').split()[0]), page.describe('GO')
+def play(page, start, stop, tr=ENGLISH):
+    balance, told = int(re.search(r'\d+', page.describe(tr.balance))[0]), page.describe('GO')
     page.js('heard.focus.length = heard.changes.length = heard.drawn.length = 0')
     start()
-    wait(lambda: page.has(STOPS[0], 'enabled', 'focused') and not page.has('GO', 'enabled'), 'the spin')
-    drawn = [page.controls()[name]['text'] for name in CELLS[0]]
-    wait(lambda: [page.controls()[name]['text'] for name in CELLS[0]] != drawn, 'the reels to move')
+    wait(lambda: page.has(tr.stops[0], 'enabled', 'focused') and not page.has('GO', 'enabled'), 'the spin')
+    drawn = [page.controls()[name]['text'] for name in tr.cells[0]]
+    wait(lambda: [page.controls()[name]['text'] for name in tr.cells[0]] != drawn, 'the reels to move')
     stop()
     wait(lambda: page.has('GO', 'enabled', 'focused') and page.describe('GO') != told, 'the end of the play')
-    grid = page.grid()
-    assert grid == [[page.controls()[name]['text'] for name in reel] for reel in CELLS]
-    lamps, balance, go = judge(grid, balance)
-    assert (page.describe('GO'), page.describe('Balance')) == (go, f'{balance} coins')
+    grid = page.grid(tr)
+    assert grid == [[page.controls()[name]['text'] for name in reel] for reel in tr.cells]
+    lamps, balance, go = judge(grid, balance, tr)
+    assert (page.describe('GO'), page.describe(tr.balance)) == (go, tr.coins(balance))
     assert {name: page.describe(name) for name in lamps} == lamps
-    assert not any(page.has(name, 'enabled') for name in STOPS)
+    assert not any(page.has(name, 'enabled') for name in tr.stops)
     heard = page.js('return heard')
-    assert heard['focus'][0] == STOPS[0] and heard['focus'][-1] == 'GO', heard['focus']
+    assert heard['focus'][0] == tr.stops[0] and heard['focus'][-1] == 'GO', heard['focus']
     assert [(role, name) for role, name, _, states in page.tree() if states.get('focused') and role != 'RootWebArea'] \
         == [('button', 'GO')]
     # A write of what a control already shows or tells reaches no one.
@@ -116,7 +116,7 @@ def play(page, start, stop):
     assert heard['drawn'] and all(old != new for old, new in heard['drawn'])
     image = page.screen()
     lit = {name: image.getpixel(tuple(int(at * page.ratio) for at in page.centre(name))) for name in lamps}
-    assert lit == {name: (255, 255, 192) if lamps[name] == 'lit' else (128, 128, 128) for name in lamps}
+    assert lit == {name: (255, 255, 192) if lamps[name] == tr.lit else (128, 128, 128) for name in lamps}
 
 
 # Two plays each, GO and the stops pressed by the mouse (the reels stopped
@@ -194,6 +194,35 @@ def test_running_out_of_coins_ends_the_game(browser, lowcoins_site, dismiss):
     page.click('#ended button')
     wait(lambda: page.has('GO', 'enabled', 'focused'), 'a new game')
     assert page.describe('Balance') == '5 coins'
+
+
+# The page in the player's language, Japanese first in the browser: every
+# control named and described in Japanese, after a play too, judged against
+# Python's gettext over the build's catalogue; the page's own words in
+# Japanese; the game's own texts, its title and the game-over message among
+# them, as they stand.
+def test_in_japanese(browser, site, lowcoins_site):
+    tr = Texts(pathlib.Path(os.environ['VANTU_PO_DIR'], 'ja.mo'))
+    page = browser(lang='ja').open(site.url)
+    assert page.js('return [document.documentElement.lang, document.title]') == ['ja', 'Vantu']
+    names = [name for reel in tr.cells for name in reel] + [name for name, _ in tr.lines] + tr.stops
+    assert sorted(page.controls()) == sorted(names + ['GO', tr.balance, 'form'])
+    assert [tr.stops[0], tr.balance, tr.cells[1][0], page.describe('GO'), page.describe(tr.balance)] == [
+        '左リールを停止', '所持コイン', '中リール、上段', 'コイン10枚で1回プレイします。', '500枚']
+    heard = {(role, name, description) for role, name, description, _ in page.tree()}
+    assert {('button', tr.stops[0], ''), ('image', tr.lines[2][0], tr.unlit)} <= heard
+    assert [page.controls()[name]['text'] for name in ('GO', tr.stops[0])] == ['GO', '*']
+    play(page, lambda: page.click('GO'), lambda: [page.click(name) for name in tr.stops], tr)
+
+    page = browser(lang='ja').open(lowcoins_site.url)
+    page.click('GO')
+    wait(lambda: page.js("return document.getElementById('message').open"), 'the game-over message')
+    assert [(name, description) for role, name, description, _ in page.tree() if role == 'alertdialog'] == [
+        ('GameOver', 'You ran out of your coins!')]
+    page.key('Return')
+    wait(lambda: page.js("return !document.getElementById('ended').hidden"), 'the end of the game')
+    assert page.js('return document.activeElement.textContent') == '新しいゲーム'
+    assert ('StaticText', 'ゲームは終了しました。') in [(role, name) for role, name, *_ in page.tree()]
 
 
 # Once loaded, the page plays with the network off, and a browser can

@@ -5,7 +5,8 @@
 // control read through Active Accessibility, plays made by the buttons'
 // default actions and by the keyboard, the focus heard through WinEvents,
 // each play judged from what the controls then tell, the reels seen turning
-// on the screen, and a close.
+// on the screen, and a close; then the same names and a play in Japanese,
+// with Windows' user interface in Japanese.
 
 #define DOCTEST_CONFIG_IMPLEMENT_WITH_MAIN
 #include "doctest.h"
@@ -14,6 +15,7 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <numeric>
@@ -26,8 +28,36 @@ std::string Take(BSTR text)
 {
     const std::wstring wide = text != nullptr ? text : L"";
     SysFreeString(text);
-    return { wide.begin(), wide.end() }; // the game's names and descriptions are ASCII
+    std::string utf8(wide.size() * 3, '\0');
+    utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr)));
+    return utf8;
 }
+
+// What the player hears in one language: the controls' names, and the words
+// of a play's result around its numbers.
+struct Language {
+    std::string cells[3][3]; // reel, then row
+    std::string lamps[5], stops[3], balance, lit, unlit;
+    std::string noWin, paid; // how a result without a win starts; what comes before the pay
+    std::string (*coins)(long);
+    std::string (*ending)(const std::string& coins); // how a result ends, with the balance
+};
+
+const Language kEnglish {
+    { { "Left reel, top row", "Left reel, middle row", "Left reel, bottom row" }, { "Middle reel, top row", "Middle reel, middle row", "Middle reel, bottom row" }, { "Right reel, top row", "Right reel, middle row", "Right reel, bottom row" } },
+    { "Rising diagonal", "Top row", "Middle row", "Bottom row", "Falling diagonal" },
+    { "Stop left reel", "Stop middle reel", "Stop right reel" }, "Balance", "lit", "unlit", "No win. ", ": ",
+    [](long n) { return std::to_string(n) + (n == 1 ? " coin" : " coins"); },
+    [](const std::string& coins) { return ". " + coins + "."; },
+};
+
+const Language kJapanese {
+    { { "左リール、上段", "左リール、中段", "左リール、下段" }, { "中リール、上段", "中リール、中段", "中リール、下段" }, { "右リール、上段", "右リール、中段", "右リール、下段" } },
+    { "右上がりの斜め", "上段", "中段", "下段", "右下がりの斜め" },
+    { "左リールを停止", "中リールを停止", "右リールを停止" }, "所持コイン", "点灯", "消灯", "はずれ。", "配当",
+    [](long n) { return std::to_string(n) + "枚"; },
+    [](const std::string& coins) { return "。所持コイン" + coins + "。"; },
+};
 
 // What a control tells, and its answer to its default action when pressed.
 struct Told {
@@ -173,23 +203,22 @@ struct Game {
     // lamp lit where its line's three cells tell the same symbol, and on GO
     // the result ("Middle row wins with seven: 200 coins. 690 coins."), whose
     // sum the balance must be. Returns the balance.
-    long Judge(long before)
+    long Judge(long before, const Language& heard = kEnglish)
     {
-        const char* rows[5][3] = { { "bottom", "middle", "top" }, { "top", "top", "top" }, { "middle", "middle", "middle" }, { "bottom", "bottom", "bottom" }, { "top", "middle", "bottom" } };
-        const char* lamps[5] = { "Rising diagonal", "Top row", "Middle row", "Bottom row", "Falling diagonal" };
+        const int rows[5][3] = { { 2, 1, 0 }, { 0, 0, 0 }, { 1, 1, 1 }, { 2, 2, 2 }, { 0, 1, 2 } };
         bool any = false;
         for (int k = 0; k < 5; ++k) {
-            const auto cell = [&](const char* reel, int i) { return (*this)(std::string(reel) + " reel, " + rows[k][i] + " row").description; };
-            const bool won = cell("Left", 0) == cell("Middle", 1) && cell("Left", 0) == cell("Right", 2);
-            CHECK((*this)(lamps[k]).description == (won ? "lit" : "unlit"));
+            const auto cell = [&](int reel) { return (*this)(heard.cells[reel][rows[k][reel]]).description; };
+            const bool won = cell(0) == cell(1) && cell(0) == cell(2);
+            CHECK((*this)(heard.lamps[k]).description == (won ? heard.lit : heard.unlit));
             any = any || won;
         }
-        const std::string result = (*this)("GO").description, coins = (*this)("Balance").description;
+        const std::string result = (*this)("GO").description, coins = (*this)(heard.balance).description;
         MESSAGE("GO tells: ", result, " The balance: ", coins);
-        CHECK(result.starts_with("No win. ") == !any);
-        const long balance = before - 10 + (any ? std::strtol(result.c_str() + result.rfind(": ") + 2, nullptr, 10) : 0);
-        CHECK(coins == std::to_string(balance) + " coins");
-        CHECK(result.ends_with(". " + coins + "."));
+        CHECK(result.starts_with(heard.noWin) == !any);
+        const long balance = before - 10 + (any ? std::strtol(result.c_str() + result.rfind(heard.paid) + heard.paid.size(), nullptr, 10) : 0);
+        CHECK(coins == heard.coins(balance));
+        CHECK(result.ends_with(heard.ending(coins)));
         return balance;
     }
 };
@@ -262,5 +291,42 @@ TEST_CASE("vantu.exe read and played from another process, as a screen reader do
     PostMessageW(game.form, WM_CLOSE, 0, 0);
     DWORD status = 1;
     CHECK((WaitForSingleObject(game.process.hProcess, 30000) == WAIT_OBJECT_0 && GetExitCodeProcess(game.process.hProcess, &status) && status == 0));
+    CoUninitialize();
+}
+
+TEST_CASE("vantu.exe in Japanese, as a screen reader reads it with Windows in Japanese")
+{
+    REQUIRE(GetUserDefaultUILanguage() == 0x0411);
+    REQUIRE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    Game game;
+    const Language& ja = kJapanese;
+    // Every name in Japanese, but GO's, which is the button's own text, as
+    // the window's title is.
+    std::vector<std::string> names { "GO", ja.balance };
+    for (const auto& reel : ja.cells)
+        names.insert(names.end(), std::begin(reel), std::end(reel));
+    names.insert(names.end(), std::begin(ja.lamps), std::end(ja.lamps));
+    names.insert(names.end(), std::begin(ja.stops), std::end(ja.stops));
+    std::vector<std::string> told;
+    for (const auto& [name, window] : game.windows)
+        told.push_back(name);
+    std::sort(names.begin(), names.end());
+    CHECK(told == names);
+    CHECK(game("GO").description == "コイン10枚で1回プレイします。");
+    CHECK(game(ja.balance).description == "500枚");
+    char title[16] {};
+    GetWindowTextA(game.form, title, sizeof title);
+    CHECK(std::string(title) == "Vantu");
+
+    CHECK(game("GO", true).pressed == S_OK);
+    CHECK(game.Hears(ja.stops[0]));
+    for (const std::string& stop : ja.stops) {
+        CHECK(WaitFor([&] { return (game(stop).state & STATE_SYSTEM_UNAVAILABLE) == 0; }));
+        CHECK(game(stop, true).pressed == S_OK);
+    }
+    CHECK(game.Hears("GO"));
+    game.Judge(500, ja);
+    PostMessageW(game.form, WM_CLOSE, 0, 0);
+    CHECK(WaitForSingleObject(game.process.hProcess, 30000) == WAIT_OBJECT_0);
     CoUninitialize();
 }
