@@ -111,6 +111,18 @@ const Catalogue* ChooseCatalogue(std::span<const Catalogue> catalogues, std::spa
     return nullptr;
 }
 
+std::vector<std::string> LanguageList(std::string_view list, char separator)
+{
+    std::vector<std::string> languages;
+    while (!list.empty()) {
+        const std::size_t end = std::min(list.find(separator), list.size());
+        if (end > 0)
+            languages.emplace_back(list.substr(0, end));
+        list.remove_prefix(std::min(end + 1, list.size()));
+    }
+    return languages;
+}
+
 std::vector<std::string> PosixLanguages(const std::function<const char*(const char*)>& environment)
 {
     const auto value = [&](const char* name) {
@@ -124,14 +136,7 @@ std::vector<std::string> PosixLanguages(const std::function<const char*(const ch
         locale = value("LANG");
     if (locale.empty() || locale == "C" || locale == "POSIX" || locale.starts_with("C."))
         return {};
-    std::vector<std::string> languages;
-    const std::string list = value("LANGUAGE");
-    for (std::size_t start = 0; start < list.size();) {
-        const std::size_t end = std::min(list.find(':', start), list.size());
-        if (end > start)
-            languages.push_back(list.substr(start, end - start));
-        start = end + 1;
-    }
+    std::vector<std::string> languages = LanguageList(value("LANGUAGE"), ':');
     if (languages.empty())
         languages.push_back(locale);
     return languages;

@@ -48,6 +48,10 @@ struct Catalogue {
 // "ja_JP.UTF-8", "de-DE", "fr", "sr@latin".
 const Catalogue* ChooseCatalogue(std::span<const Catalogue> catalogues, std::span<const std::string> preferred);
 
+// The names in a list of languages ("ja:de", "ja-JP,en"), empty ones left
+// out.
+std::vector<std::string> LanguageList(std::string_view list, char separator);
+
 // The languages that gettext takes on a POSIX system, most preferred first:
 // LANGUAGE's list, unless the locale (LC_ALL, else LC_MESSAGES, else LANG)
 // is unset, "C" or "POSIX", which mean English.

@@ -39,24 +39,39 @@ struct Language {
     std::string cells[3][3]; // reel, then row
     std::string lamps[5], stops[3], balance, lit, unlit;
     std::string noWin, paid; // how a result without a win starts; what comes before the pay
-    std::string (*coins)(long);
-    std::string (*ending)(const std::string& coins); // how a result ends, with the balance
+    std::string coin, coins; // after a number of coins: one, more
+    std::string before, after; // around the balance, at the end of a result
+    std::string Coins(long n) const { return std::to_string(n) + (n == 1 ? coin : coins); }
 };
 
 const Language kEnglish {
-    { { "Left reel, top row", "Left reel, middle row", "Left reel, bottom row" }, { "Middle reel, top row", "Middle reel, middle row", "Middle reel, bottom row" }, { "Right reel, top row", "Right reel, middle row", "Right reel, bottom row" } },
-    { "Rising diagonal", "Top row", "Middle row", "Bottom row", "Falling diagonal" },
-    { "Stop left reel", "Stop middle reel", "Stop right reel" }, "Balance", "lit", "unlit", "No win. ", ": ",
-    [](long n) { return std::to_string(n) + (n == 1 ? " coin" : " coins"); },
-    [](const std::string& coins) { return ". " + coins + "."; },
+    .cells = { { "Left reel, top row", "Left reel, middle row", "Left reel, bottom row" }, { "Middle reel, top row", "Middle reel, middle row", "Middle reel, bottom row" }, { "Right reel, top row", "Right reel, middle row", "Right reel, bottom row" } },
+    .lamps = { "Rising diagonal", "Top row", "Middle row", "Bottom row", "Falling diagonal" },
+    .stops = { "Stop left reel", "Stop middle reel", "Stop right reel" },
+    .balance = "Balance",
+    .lit = "lit",
+    .unlit = "unlit",
+    .noWin = "No win. ",
+    .paid = ": ",
+    .coin = " coin",
+    .coins = " coins",
+    .before = ". ",
+    .after = ".",
 };
 
 const Language kJapanese {
-    { { "左リール、上段", "左リール、中段", "左リール、下段" }, { "中リール、上段", "中リール、中段", "中リール、下段" }, { "右リール、上段", "右リール、中段", "右リール、下段" } },
-    { "右上がりの斜め", "上段", "中段", "下段", "右下がりの斜め" },
-    { "左リールを停止", "中リールを停止", "右リールを停止" }, "所持コイン", "点灯", "消灯", "はずれ。", "配当",
-    [](long n) { return std::to_string(n) + "枚"; },
-    [](const std::string& coins) { return "。所持コイン" + coins + "。"; },
+    .cells = { { "左リール、上段", "左リール、中段", "左リール、下段" }, { "中リール、上段", "中リール、中段", "中リール、下段" }, { "右リール、上段", "右リール、中段", "右リール、下段" } },
+    .lamps = { "右上がりの斜め", "上段", "中段", "下段", "右下がりの斜め" },
+    .stops = { "左リールを停止", "中リールを停止", "右リールを停止" },
+    .balance = "所持コイン",
+    .lit = "点灯",
+    .unlit = "消灯",
+    .noWin = "はずれ。",
+    .paid = "配当",
+    .coin = "枚",
+    .coins = "枚",
+    .before = "。所持コイン",
+    .after = "。",
 };
 
 // What a control tells, and its answer to its default action when pressed.
@@ -217,8 +232,8 @@ struct Game {
         MESSAGE("GO tells: ", result, " The balance: ", coins);
         CHECK(result.starts_with(heard.noWin) == !any);
         const long balance = before - 10 + (any ? std::strtol(result.c_str() + result.rfind(heard.paid) + heard.paid.size(), nullptr, 10) : 0);
-        CHECK(coins == heard.coins(balance));
-        CHECK(result.ends_with(heard.ending(coins)));
+        CHECK(coins == heard.Coins(balance));
+        CHECK(result.ends_with(heard.before + coins + heard.after));
         return balance;
     }
 };

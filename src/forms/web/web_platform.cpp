@@ -5,10 +5,9 @@
 
 #include "dom.h"
 #include "form_page.h"
+#include "forms/language.h"
 
-#include <algorithm>
 #include <array>
-#include <string_view>
 
 namespace forms::web {
 
@@ -63,15 +62,7 @@ std::vector<std::string> WebPlatform::PreferredLanguages()
     std::array<char, 512> list {};
     if (forms_web_languages(list.data(), list.size()) == 0)
         return {};
-    std::vector<std::string> languages;
-    std::string_view rest(list.data());
-    while (!rest.empty()) {
-        const std::size_t end = std::min(rest.find(','), rest.size());
-        if (end > 0)
-            languages.emplace_back(rest.substr(0, end));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-    }
-    return languages;
+    return LanguageList(list.data(), ',');
 }
 
 } // namespace forms::web
