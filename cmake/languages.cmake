@@ -21,6 +21,7 @@ set(VANTU_LANGUAGES ${VANTU_LANGUAGES} PARENT_SCOPE)
 # catalogue's faults fail (msgfmt --check); a player's build carries a broken
 # text, and the program gives the English for it.
 set(mo_files)
+set(program_mo_files)
 set(po_files)
 foreach(language IN LISTS VANTU_LANGUAGES)
   list(APPEND po_files ${VANTU_PO}/${language}.po)
@@ -31,6 +32,16 @@ foreach(language IN LISTS VANTU_LANGUAGES)
     DEPENDS ${VANTU_PO}/${language}.po
     COMMENT "Compiling the ${language} catalogue")
   list(APPEND mo_files ${mo})
+  # The program carries only the texts of its code (those found in src/,
+  # whose files msggrep matches a folder at a time), not the documents'.
+  set(program_mo ${PROJECT_BINARY_DIR}/po/${language}-program.mo)
+  add_custom_command(OUTPUT ${program_mo}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/po
+    COMMAND ${VANTU_MSGGREP} --location=src/* --location=src/*/* --location=src/*/*/* -o ${PROJECT_BINARY_DIR}/po/${language}-program.po ${VANTU_PO}/${language}.po
+    COMMAND ${VANTU_MSGFMT} -o ${program_mo} ${PROJECT_BINARY_DIR}/po/${language}-program.po
+    DEPENDS ${VANTU_PO}/${language}.po
+    COMMENT "Compiling the ${language} catalogue of the program's texts")
+  list(APPEND program_mo_files ${program_mo})
   # What po4a, which translates the man page and the README, reads: the
   # catalogue without the texts that have a context, which the po4a of
   # Debian 12 cannot parse (none of them is in a document).
@@ -44,8 +55,8 @@ set(VANTU_MO_FILES ${mo_files})
 set(VANTU_MO_FILES ${mo_files} PARENT_SCOPE)
 set(VANTU_CATALOGUES ${PROJECT_BINARY_DIR}/generated/catalogues.cpp)
 add_custom_command(OUTPUT ${VANTU_CATALOGUES}
-  COMMAND ${VANTU_PYTHON} ${PROJECT_SOURCE_DIR}/src/tools/catalogues.py cpp ${VANTU_CATALOGUES} ${mo_files}
-  DEPENDS ${PROJECT_SOURCE_DIR}/src/tools/catalogues.py ${mo_files}
+  COMMAND ${VANTU_PYTHON} ${PROJECT_SOURCE_DIR}/src/tools/catalogues.py cpp ${VANTU_CATALOGUES} ${program_mo_files}
+  DEPENDS ${PROJECT_SOURCE_DIR}/src/tools/catalogues.py ${program_mo_files}
   COMMENT "Building the catalogues into the program")
 
 if(WIN32)
