@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <bitset>
-#include <cctype>
 #include <optional>
 
 namespace forms {
@@ -33,8 +32,8 @@ std::optional<std::bitset<10>> ArgumentsOf(std::string_view text)
     return used;
 }
 
-// The translation of key in the catalogue in use, form `form` of its forms,
-// when it is sound: else the English.
+// The translation of key in the catalogue in use (of a text with plural
+// forms, the form for n) when it is sound: else the English.
 std::string Translate(const std::string& key, std::string_view english, std::optional<unsigned long> n)
 {
     if (g_catalogue == nullptr)

@@ -323,6 +323,7 @@ TEST_CASE("vantu.exe in Japanese, as a screen reader reads it with Windows in Ja
     names.insert(names.end(), std::begin(ja.lamps), std::end(ja.lamps));
     names.insert(names.end(), std::begin(ja.stops), std::end(ja.stops));
     std::vector<std::string> told;
+    told.reserve(game.windows.size());
     for (const auto& [name, window] : game.windows)
         told.push_back(name);
     std::sort(names.begin(), names.end());
