@@ -16,40 +16,34 @@ set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VANTU_PO}/LINGU
 file(STRINGS ${VANTU_PO}/LINGUAS VANTU_LANGUAGES REGEX "^[^#]")
 set(VANTU_LANGUAGES ${VANTU_LANGUAGES} PARENT_SCOPE)
 
-# Each catalogue compiled as msgfmt compiles it: without the texts still
-# untranslated or marked fuzzy, which stay English. `make lint` is where a
-# catalogue's faults fail (msgfmt --check); a player's build carries a broken
-# text, and the program gives the English for it.
+# From each language's catalogue, in po/ of the build folder:
+# - LANG.mo, compiled as msgfmt compiles it: without the texts still
+#   untranslated or marked fuzzy, which stay English. `make lint` is where a
+#   catalogue's faults fail (msgfmt --check); a player's build carries a
+#   broken text, and the program gives the English for it.
+# - LANG-program.mo, the same of only the texts of the code (found in src/,
+#   whose files msggrep matches a folder at a time): the program carries no
+#   document's texts.
+# - LANG-documents.po, what po4a reads to translate the man page and the
+#   README: the catalogue without the texts that have a context, which the
+#   po4a of Debian 12 cannot parse (no document has one).
 set(mo_files)
 set(program_mo_files)
 set(po_files)
 foreach(language IN LISTS VANTU_LANGUAGES)
-  list(APPEND po_files ${VANTU_PO}/${language}.po)
-  set(mo ${PROJECT_BINARY_DIR}/po/${language}.mo)
-  add_custom_command(OUTPUT ${mo}
+  set(po ${VANTU_PO}/${language}.po)
+  set(made ${PROJECT_BINARY_DIR}/po/${language})
+  add_custom_command(OUTPUT ${made}.mo ${made}-program.mo ${made}-documents.po
     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/po
-    COMMAND ${VANTU_MSGFMT} -o ${mo} ${VANTU_PO}/${language}.po
-    DEPENDS ${VANTU_PO}/${language}.po
+    COMMAND ${VANTU_MSGFMT} -o ${made}.mo ${po}
+    COMMAND ${VANTU_MSGGREP} --location=src/* --location=src/*/* --location=src/*/*/* -o ${made}-program.po ${po}
+    COMMAND ${VANTU_MSGFMT} -o ${made}-program.mo ${made}-program.po
+    COMMAND ${VANTU_MSGGREP} --invert-match --msgctxt --regexp=. -o ${made}-documents.po ${po}
+    DEPENDS ${po}
     COMMENT "Compiling the ${language} catalogue")
-  list(APPEND mo_files ${mo})
-  # The program carries only the texts of its code (those found in src/,
-  # whose files msggrep matches a folder at a time), not the documents'.
-  set(program_mo ${PROJECT_BINARY_DIR}/po/${language}-program.mo)
-  add_custom_command(OUTPUT ${program_mo}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/po
-    COMMAND ${VANTU_MSGGREP} --location=src/* --location=src/*/* --location=src/*/*/* -o ${PROJECT_BINARY_DIR}/po/${language}-program.po ${VANTU_PO}/${language}.po
-    COMMAND ${VANTU_MSGFMT} -o ${program_mo} ${PROJECT_BINARY_DIR}/po/${language}-program.po
-    DEPENDS ${VANTU_PO}/${language}.po
-    COMMENT "Compiling the ${language} catalogue of the program's texts")
-  list(APPEND program_mo_files ${program_mo})
-  # What po4a, which translates the man page and the README, reads: the
-  # catalogue without the texts that have a context, which the po4a of
-  # Debian 12 cannot parse (none of them is in a document).
-  set(documents ${PROJECT_BINARY_DIR}/po/${language}-documents.po)
-  add_custom_command(OUTPUT ${documents}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/po
-    COMMAND ${VANTU_MSGGREP} --invert-match --msgctxt --regexp=. -o ${documents} ${VANTU_PO}/${language}.po
-    DEPENDS ${VANTU_PO}/${language}.po)
+  list(APPEND po_files ${po})
+  list(APPEND mo_files ${made}.mo)
+  list(APPEND program_mo_files ${made}-program.mo)
 endforeach()
 set(VANTU_MO_FILES ${mo_files})
 set(VANTU_MO_FILES ${mo_files} PARENT_SCOPE)
