@@ -13,6 +13,8 @@ set(web_made ${PROJECT_BINARY_DIR}/web)
 # under a name of its own as the fonts' licences ask of a modified font:
 # file, source font, family, text (or a range of code points), the Debian
 # package whose licence it carries.
+# The Regular face has Latin-1, for the page's own texts in German, French
+# and Spanish; Japanese ones take the system's face.
 # Liberation 2 is in liberation2/ on Debian 12, in liberation/ on Debian 13.
 find_path(VANTU_LIBERATION_DIR LiberationSans-Regular.ttf
   PATHS /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/liberation

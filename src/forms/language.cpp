@@ -146,11 +146,6 @@ void UseCatalogue(const Catalogue* catalogue)
     g_catalogue = catalogue;
 }
 
-const Catalogue* CatalogueInUse()
-{
-    return g_catalogue;
-}
-
 std::string Tr(std::string_view text)
 {
     return Translate(std::string(text), text, std::nullopt);

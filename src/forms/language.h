@@ -54,12 +54,11 @@ std::vector<std::string> LanguageList(std::string_view list, char separator);
 
 // The languages that gettext takes on a POSIX system, most preferred first:
 // LANGUAGE's list, unless the locale (LC_ALL, else LC_MESSAGES, else LANG)
-// is unset, "C" or "POSIX", which mean English.
+// is unset, "C", "C.UTF-8" or "POSIX", which mean English.
 std::vector<std::string> PosixLanguages(const std::function<const char*(const char*)>& environment);
 
 // The catalogue that the texts come from from here on; null for English.
 void UseCatalogue(const Catalogue* catalogue);
-const Catalogue* CatalogueInUse();
 
 std::string Tr(std::string_view text);
 std::string TrCtx(std::string_view context, std::string_view text);
