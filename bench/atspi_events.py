@@ -19,9 +19,7 @@ from gi.repository import GLib  # noqa: E402
 
 desktop = harness.desktop()
 next(desktop)
-env = {name: value for name, value in os.environ.items() if name not in harness.LANGUAGE_VARIABLES}
-env.update(QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1')
-game = harness.Game(subprocess.Popen([sys.argv[1]], env=env), harness.ENGLISH)
+game = harness.Game(subprocess.Popen([sys.argv[1]], env=harness.environment()), harness.ENGLISH)
 buttons = {name: game.centre(name) for name in ['GO'] + harness.STOPS}
 counts, listening = collections.Counter(), threading.Event()
 

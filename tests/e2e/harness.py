@@ -16,8 +16,15 @@ from PIL import ImageGrab
 
 from rules import CELLS, ENGLISH, LINES, STOPS, TIMEOUT, Texts, judge, wait  # noqa: F401 (the tests take them from here)
 
-# The variables that choose a Linux program's language.
-LANGUAGE_VARIABLES = ('LANGUAGE', 'LC_ALL', 'LC_MESSAGES', 'LANG')
+
+
+# The game's environment: on X, with accessibility on, in English unless
+# lang is given, as LANG, as the desktop sets it.
+def environment(lang=None):
+    env = {name: value for name, value in os.environ.items()
+           if name not in ('LANGUAGE', 'LC_ALL', 'LC_MESSAGES', 'LANG')}
+    env.update(QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', **({'LANG': lang} if lang else {}))
+    return env
 
 
 def run(*command):
@@ -81,12 +88,10 @@ def launch(desktop):
     # accessibility on; kills what is left of it.
     processes = []
 
-    # The game speaks English unless the test gives it a language: LANG, as
-    # the desktop sets it, and tr, the texts the player hears in it.
+    # The game speaks English unless the test gives it a language, lang, and
+    # tr, the texts the player hears in it.
     def start(variable='VANTU_BIN', lang=None, tr=ENGLISH):
-        env = {name: value for name, value in os.environ.items() if name not in LANGUAGE_VARIABLES}
-        env.update(QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', **({'LANG': lang} if lang else {}))
-        processes.append(subprocess.Popen([os.environ[variable]], env=env))
+        processes.append(subprocess.Popen([os.environ[variable]], env=environment(lang)))
         return Game(processes[-1], tr)
     yield start
     for process in processes:
