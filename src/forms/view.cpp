@@ -4,6 +4,7 @@
 #include "view.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace forms {
 
@@ -42,6 +43,27 @@ void FormView::FocusFirstButton()
     GiveFocus(first == tabOrder_.end() ? nullptr : *first);
 }
 
+CommandButton* FormView::NextButton(const Control* from, bool forward) const
+{
+    const auto count = static_cast<std::ptrdiff_t>(tabOrder_.size());
+    const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), from) - tabOrder_.begin();
+    // Off the order, the walk starts just outside it, so that the first step
+    // lands on its first (or, going back, its last) button.
+    const std::ptrdiff_t start = at < count ? at : forward ? count - 1 : 0;
+    for (std::ptrdiff_t step = 1; step <= count; ++step) {
+        const std::ptrdiff_t i = ((start + (forward ? step : -step)) % count + count) % count;
+        if (IsEnabled(tabOrder_[static_cast<std::size_t>(i)]))
+            return tabOrder_[static_cast<std::size_t>(i)];
+    }
+    return nullptr;
+}
+
+void FormView::Tab(bool forward)
+{
+    if (CommandButton* next = NextButton(focus_, forward))
+        GiveFocus(next);
+}
+
 void FormView::FocusTaken(const Control& control)
 {
     const auto button = std::find(tabOrder_.begin(), tabOrder_.end(), &control);
@@ -68,10 +90,8 @@ void FormView::Enable(CommandButton& button)
         // the toolkit tells assistive technology where it went: on to the
         // next enabled button in tab order, or with none, to the form.
         if (focus_ == &button) {
-            const auto at = std::find(tabOrder_.begin(), tabOrder_.end(), &button);
-            const auto next = std::find_if(at + 1, tabOrder_.end(), IsEnabled);
-            const auto wrapped = std::find_if(tabOrder_.begin(), at, IsEnabled);
-            GiveFocus(next != tabOrder_.end() ? *next : wrapped != at ? *wrapped : nullptr);
+            CommandButton* next = NextButton(&button, true);
+            GiveFocus(next != &button ? next : nullptr);
         }
         ShowEnabled(button);
         return;

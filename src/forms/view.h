@@ -32,6 +32,10 @@ public:
     // The focus goes to the first enabled button in tab order, as when the
     // form is first shown.
     void FocusFirstButton();
+    // The enabled button after `from` in tab order (before it, going back),
+    // round past the end; `from` itself if it is the only one enabled, null
+    // if none is. From a control that takes no focus, the first or last.
+    CommandButton* NextButton(const Control* from, bool forward) const;
 
 protected:
     FormView(Form& form, Runtime& runtime);
@@ -42,6 +46,10 @@ protected:
 
     // The toolkit gave the focus to the control: Tab, or a click.
     void FocusTaken(const Control& control);
+    // The player pressed Tab (forward) or Shift+Tab in the form: the focus
+    // goes from the focused button to NextButton, where the toolkit leaves
+    // that to the form.
+    void Tab(bool forward);
     // What PostFocus posted has come.
     void FocusArrived(CommandButton& button);
 

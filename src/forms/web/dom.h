@@ -14,8 +14,7 @@ extern "C" {
 // The form, of width × height design pixels (at 96 dpi).
 void forms_web_create_form(const char* title, int width, int height, const char* background, const char* font);
 // kind: 0 a label, 1 a button, 2 a shape. look: the element's CSS classes.
-int forms_web_add(int kind, const char* look, const char* text, const char* name, const char* description,
-    int tabIndex);
+int forms_web_add(int kind, const char* look, const char* text, const char* name, const char* description);
 // The density to lay the form out at, in dots per inch of device pixels.
 int forms_web_density();
 // The control's box (id -1: the form's size), its lines' width and its
@@ -36,6 +35,9 @@ void forms_web_wait();
 void forms_web_yield();
 void forms_web_message(const char* title, const char* text, int icon);
 void forms_web_end(int exitStatus, const char* report);
+// Under the browser's forced colours, the colour (0x00BBGGRR) that it gives
+// the CSS system colour `name`; -1 when colours are not forced.
+int forms_web_forced_color(const char* name);
 // The family of the page's own that stands for `face`, in out; 0 if none.
 int forms_web_face(const char* face, char* out, std::size_t size);
 // The browser's languages, most preferred first, separated by ',', in out;
@@ -47,6 +49,8 @@ namespace forms::web {
 
 inline constexpr int kEventClick = 1;
 inline constexpr int kEventFocus = 2;
-inline constexpr int kEventDensity = 3; // the form must be laid out again
+inline constexpr int kEventLook = 3; // the density or the forced colours changed
+inline constexpr int kEventTab = 4; // Tab in the form
+inline constexpr int kEventShiftTab = 5;
 
 } // namespace forms::web

@@ -10,7 +10,6 @@
 #include "forms/fonts.h"
 #include "forms/geometry.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 
@@ -62,6 +61,42 @@ const char* AlignmentClass(TextAlign alignment)
     return " left";
 }
 
+// The CSS system colour that the browser's forced colours give for a
+// system colour, where CSS has one.
+const char* CssSystemColor(Color system)
+{
+    switch (system & 0xFFu) {
+    case 4: // menu
+    case 5: // window
+        return "Canvas";
+    case 7: // menu text
+    case 8: // window text
+        return "CanvasText";
+    case 13:
+        return "Highlight";
+    case 14:
+        return "HighlightText";
+    case 15:
+        return "ButtonFace";
+    case 17:
+        return "GrayText";
+    case 18:
+        return "ButtonText";
+    default:
+        return nullptr;
+    }
+}
+
+// A system colour as the device's scheme gives it: the browser's forced
+// colours where they are on, else the standard scheme, whatever light or
+// dark mode the device prefers.
+Color SchemeColor(Color system)
+{
+    const char* css = CssSystemColor(system);
+    const int forced = css != nullptr ? forms_web_forced_color(css) : -1;
+    return forced >= 0 ? static_cast<Color>(forced) : StandardSchemeColor(system);
+}
+
 std::string BackOf(const Shape& shape)
 {
     return shape.BackStyle == Fill::Opaque ? ToCss(shape.BackColor) : "transparent";
@@ -99,12 +134,26 @@ FormPage::FormPage(Form& form, Runtime& runtime)
         TwipsToPixels(form.ClientHeight, kDesignDpi), ToCss(form.BackColor).c_str(),
         font != nullptr ? FontFamily(font->Name).c_str() : "sans-serif");
     for (Control* control : form.Controls()) {
-        const auto tab = std::find(TabOrder().begin(), TabOrder().end(), control);
-        const int id = Create(*control, static_cast<int>(tab - TabOrder().begin()) + 1);
+        const int id = Create(*control);
         controls_.push_back(control);
         ids_.emplace(control, id);
     }
     Layout();
+    Colour();
+}
+
+void FormPage::Colour()
+{
+    for (Control* control : controls_) {
+        const auto* label = dynamic_cast<const Label*>(control);
+        if (label == nullptr)
+            continue;
+        const Color back = Explicit(label->BackColor);
+        const Color fore = IsSystemColor(label->ForeColor)
+            ? LegibleSystemColor(label->ForeColor, SchemeColor(label->ForeColor), back)
+            : label->ForeColor;
+        forms_web_style(IdOf(*control), "color", ToCss(fore).c_str());
+    }
 }
 
 void FormPage::Layout()
@@ -129,22 +178,17 @@ void FormPage::Layout()
     }
 }
 
-int FormPage::Create(Control& control, int tabIndex)
+int FormPage::Create(Control& control)
 {
     const auto add = [&](int kind, const std::string& look, const std::string& text) {
         return forms_web_add(kind, look.c_str(), text.c_str(), control.AccessibleName.Get().c_str(),
-            control.AccessibleDescription.Get().c_str(), tabIndex);
+            control.AccessibleDescription.Get().c_str());
     };
     if (auto* label = dynamic_cast<Label*>(&control)) {
         const bool framed = label->BorderStyle == Border::FixedSingle;
         const int id = add(kLabel, std::string("label") + (framed ? " sunken" : "") + AlignmentClass(label->Alignment),
             label->Caption.Get());
-        const Color back = Explicit(label->BackColor);
-        forms_web_style(id, "background-color", ToCss(back).c_str());
-        const Color fore = IsSystemColor(label->ForeColor)
-            ? LegibleSystemColor(label->ForeColor, StandardSchemeColor(label->ForeColor), back)
-            : label->ForeColor;
-        forms_web_style(id, "color", ToCss(fore).c_str());
+        forms_web_style(id, "background-color", ToCss(label->BackColor).c_str());
         SetFont(id, label->Font);
         return id;
     }
@@ -169,8 +213,13 @@ void FormPage::Show()
 
 void FormPage::Handle(int kind, int id)
 {
-    if (kind == kEventDensity) {
+    if (kind == kEventLook) {
         Layout();
+        Colour();
+        return;
+    }
+    if (kind == kEventTab || kind == kEventShiftTab) {
+        Tab(kind == kEventTab);
         return;
     }
     if (id < 0 || static_cast<std::size_t>(id) >= controls_.size())

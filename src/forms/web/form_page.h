@@ -41,9 +41,12 @@ private:
     void ShowEnabled(CommandButton& button) override;
     void ShowBackColor(Shape& shape) override;
 
-    int Create(Control& control, int tabIndex);
+    int Create(Control& control);
     // Places the form and its controls at the page's density.
     void Layout();
+    // The labels' text in the colours that stay legible over their own
+    // backgrounds, in the browser's forced colours too.
+    void Colour();
     int IdOf(const Control& control) const { return ids_.at(&control); }
 
     WebPlatform* platform_ = nullptr;

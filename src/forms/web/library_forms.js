@@ -79,9 +79,9 @@ mergeInto(LibraryManager.library, {
       const ratio = window.matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)');
       ratio.addEventListener('change', () => { Forms.fit(); Forms.watch(); }, { once: true });
     },
-    // Tab and Shift+Tab go round the form's enabled buttons, as in a
-    // desktop window; Return clicks the focused button once however long
-    // it is held, as Space does.
+    // Return clicks the focused button once however long it is held, as
+    // Space does. Tab and Shift+Tab are the form's: the program moves the
+    // focus round its enabled buttons, as in a desktop window.
     keydown: function(event) {
       const button = event.target;
       if (!(button instanceof HTMLButtonElement) || !Forms.form.contains(button))
@@ -91,13 +91,8 @@ mergeInto(LibraryManager.library, {
         if (!event.repeat)
           button.click();
       } else if (event.key === 'Tab' && !event.altKey && !event.ctrlKey && !event.metaKey) {
-        const order = Array.from(Forms.form.querySelectorAll('button:enabled'))
-          .sort((a, b) => a.tabIndex - b.tabIndex);
-        const at = order.indexOf(button);
-        const next = order[(at + (event.shiftKey ? order.length - 1 : 1)) % order.length];
         event.preventDefault();
-        if (next)
-          next.focus();
+        Forms.post(event.shiftKey ? 5 : 4, 0);
       }
     },
   },
@@ -128,6 +123,12 @@ mergeInto(LibraryManager.library, {
     Forms.form = form;
     window.addEventListener('resize', Forms.fit);
     Forms.watch();
+    // Forced colours (a high-contrast theme) on or off: the program colours
+    // the form's texts again.
+    window.matchMedia('(forced-colors: active)').addEventListener('change', () => {
+      if (Forms.form)
+        Forms.post(3, 0);
+    });
   },
 
   // The density to lay the form out at (see fit).
@@ -156,13 +157,12 @@ mergeInto(LibraryManager.library, {
   // rest, so the text that changes many times a second while the reels
   // spin never reaches the accessibility tree.
   forms_web_add__deps: ['$Forms'],
-  forms_web_add: function(kind, look, text, name, description, tab) {
+  forms_web_add: function(kind, look, text, name, description) {
     const element = document.createElement(kind === 1 ? 'button' : 'div');
     const id = Forms.elements.length;
     element.className = 'control ' + Forms.text(look);
     if (kind === 1) {
       element.type = 'button';
-      element.tabIndex = tab;
       element.addEventListener('click', () => Forms.post(1, id));
     } else {
       element.setAttribute('role', kind === 2 ? 'img' : 'group');
@@ -241,7 +241,7 @@ mergeInto(LibraryManager.library, {
     // load: the service worker that keeps the page's own files, so that
     // the game, loaded once, plays with the network off.
     if ('serviceWorker' in navigator && window.isSecureContext)
-      navigator.serviceWorker.register('service-worker.js').catch(() => {});
+      navigator.serviceWorker.register('service-worker.js', { updateViaCache: 'none' }).catch(() => {});
   },
 
   // The next queued event, or 0.
@@ -305,6 +305,18 @@ mergeInto(LibraryManager.library, {
     HEAPU8.set(own, out);
     HEAPU8[out + own.length] = 0;
     return 1;
+  },
+
+  forms_web_forced_color__deps: ['$Forms'],
+  forms_web_forced_color: function(name) {
+    if (!window.matchMedia('(forced-colors: active)').matches)
+      return -1;
+    const probe = document.createElement('span');
+    probe.style.color = Forms.text(name);
+    document.body.appendChild(probe);
+    const [r, g, b] = getComputedStyle(probe).color.match(/\d+/g).map(Number);
+    probe.remove();
+    return r | g << 8 | b << 16;
   },
 
   forms_web_languages: function(out, size) {
