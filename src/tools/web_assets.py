@@ -12,8 +12,8 @@
 #   web_assets.py join OUT FILE...
 #       the files one after the other
 #   web_assets.py worker TEMPLATE OUT SITE FILE...
-#       the service worker, which keeps FILE... (relative to SITE) in a
-#       cache named after their contents
+#       the service worker, which keeps FILE... (relative to SITE), each
+#       known by its SHA-256, as a release named after all of them
 import hashlib
 import pathlib
 import re
@@ -81,12 +81,13 @@ def icon(xpm, out, size):
 
 
 def worker(template, out, site, files):
-    digest = hashlib.sha256()
-    for name in files:
-        digest.update(name.encode() + b'\0' + (pathlib.Path(site) / name).read_bytes())
-    listed = ', '.join(f"'{name}'" for name in ['./'] + files)
+    # The page is kept as './', its folder's address, and as index.html.
+    sums = {name: hashlib.sha256((pathlib.Path(site) / name).read_bytes()).hexdigest() for name in files}
+    sums = {'./': sums['index.html'], **sums}
+    release = hashlib.sha256(''.join(f'{name}\0{sum_}\n' for name, sum_ in sums.items()).encode()).hexdigest()
+    listed = ',\n'.join(f"  '{name}': '{sum_}'" for name, sum_ in sums.items())
     text = pathlib.Path(template).read_text()
-    text = text.replace('@CACHE@', f'vantu-{digest.hexdigest()[:16]}').replace('@FILES@', listed)
+    text = text.replace('@RELEASE@', release[:16]).replace('@FILES@', listed)
     pathlib.Path(out).write_text(text)
 
 
