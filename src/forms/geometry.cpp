@@ -23,6 +23,11 @@ int LineWidth(int dpi)
     return dpi < kDesignDpi ? 1 : (dpi + kDesignDpi / 2) / kDesignDpi;
 }
 
+int TextInset(const Label& label, int dpi)
+{
+    return label.BorderStyle == Border::FixedSingle ? 2 * LineWidth(dpi) : 0;
+}
+
 int FontPixels(double points, int dpi)
 {
     return static_cast<int>(std::lround(points * dpi / 72.0));

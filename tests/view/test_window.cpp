@@ -15,6 +15,7 @@
 #include <QAccessible>
 #include <QFontInfo>
 #include <QLabel>
+#include <QPainter>
 #include <QtGui/private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
@@ -101,6 +102,40 @@ private slots:
         const auto* cell = static_cast<QLabel*>(g[g.f.labMid(1)]);
         QCOMPARE(counter->text() + counter->palette().color(QPalette::WindowText).name(), "500#ffffc0");
         QCOMPARE(std::pair(counter->alignment(), cell->alignment()), std::pair(Qt::AlignRight | Qt::AlignTop, Qt::AlignHCenter | Qt::AlignTop));
+    }
+
+    // Every symbol whole in its cell: the ink it puts there is all the ink it
+    // puts on a strip wide enough for any glyph, in the same face.
+    void symbolsWhole()
+    {
+        Game g;
+        forms::Label& cell = g.f.labLeft(0);
+        QWidget* widget = g[cell];
+        const auto ink = [](const QImage& a, const QImage& b) {
+            qint64 sum = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x)
+                    sum += std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y)));
+            return sum;
+        };
+        const auto shown = [&](const QString& text) {
+            cell.Caption = text.toStdString();
+            QImage image(widget->size(), QImage::Format_RGB32);
+            widget->render(&image);
+            return image;
+        };
+        const auto drawn = [&](const QString& text) {
+            QImage image(300, widget->height(), QImage::Format_RGB32);
+            image.fill(qRgb(255, 192, 192));
+            QPainter painter(&image);
+            painter.setFont(widget->font());
+            painter.drawText(image.rect(), Qt::AlignHCenter | Qt::AlignTop, text);
+            return image;
+        };
+        for (const QChar symbol : QStringLiteral("$*-#7C?=+%")) {
+            const qint64 whole = ink(drawn({}), drawn(symbol));
+            QVERIFY2(whole > 0 && ink(shown({}), shown(symbol)) >= whole * 98 / 100, qPrintable(QString(symbol)));
+        }
     }
 
     // However long the reels spin, a play sends a screen reader a few dozen

@@ -14,6 +14,7 @@
 #include "forms/geometry.h"
 #include "forms/win32/conversions.h"
 #include "forms/win32/form_window.h"
+#include "forms/win32/painting.h"
 #include "forms/win32/win32_platform.h"
 #include "version.h"
 #include "window/frmMain.h"
@@ -23,7 +24,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -84,7 +87,50 @@ HICON IconOfMessage(const std::function<void()>& show)
     return shownIcon;
 }
 
+// How much ink the label paints for `text` in a box `width` pixels wide at
+// 96 dpi: how far its pixels move from those of the label painted empty.
+long long Ink(const forms::Label& label, HFONT font, int width, int height, std::wstring_view text)
+{
+    const auto paint = [&](std::wstring_view shown) {
+        HDC memory = CreateCompatibleDC(nullptr);
+        BITMAPINFO info {};
+        info.bmiHeader = { sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        HGDIOBJ before = SelectObject(memory, bitmap);
+        forms::win32::PaintLabel(memory, RECT { 0, 0, width, height }, label, shown, font, 96);
+        GdiFlush();
+        const auto* first = static_cast<const std::uint8_t*>(bits);
+        std::vector<std::uint8_t> pixels(first, first + static_cast<std::ptrdiff_t>(width) * height * 4);
+        SelectObject(memory, before);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        return pixels;
+    };
+    const std::vector<std::uint8_t> blank = paint(L""), drawn = paint(text);
+    long long sum = 0;
+    for (std::size_t i = 0; i < blank.size(); ++i)
+        sum += std::abs(blank[i] - drawn[i]);
+    return sum;
+}
+
 } // namespace
+
+// Every symbol whole in its cell: the ink it puts there is all the ink it
+// puts in a copy of the cell wide enough for any glyph.
+TEST_CASE("every symbol whole in its cell, however wide the look-alike face draws it")
+{
+    Game game;
+    const forms::Label& cell = game.f.labLeft(0);
+    HFONT font = game.window.FontOf(cell);
+    for (const wchar_t& symbol : std::wstring_view(L"$*-#7C?=+%")) {
+        const std::wstring_view text(&symbol, 1);
+        CAPTURE(static_cast<char>(symbol));
+        const long long whole = Ink(cell, font, 300, 36, text);
+        CHECK(whole > 0);
+        CHECK(Ink(cell, font, 28, 36, text) >= whole * 98 / 100);
+    }
+}
 
 TEST_CASE("the window against the design, at 100 %, 125 %, 150 % and 200 %, in a light, a dark and a high-contrast scheme")
 {

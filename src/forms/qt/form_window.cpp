@@ -87,13 +87,12 @@ QWidget* FormWindow::Create(Control& control)
 {
     const QPalette base = palette();
     if (auto* label = dynamic_cast<Label*>(&control)) {
-        auto* widget = new QLabel(this);
+        // Qt lays the form out at the design's density and scales it itself.
+        auto* widget = new LabelWidget(this, TextInset(*label, kDesignDpi));
         widget->setAutoFillBackground(true);
         if (label->BorderStyle == Border::FixedSingle)
             widget->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
         widget->setAlignment(ToQtAlignment(label->Alignment));
-        // A framed QLabel indents its text by half an "x"; these do not.
-        widget->setIndent(0);
         if (label->Font != nullptr)
             widget->setFont(ToQFont(*label->Font));
         widget->setFocusPolicy(Qt::NoFocus);

@@ -17,9 +17,9 @@ void forms_web_create_form(const char* title, int width, int height, const char*
 int forms_web_add(int kind, const char* look, const char* text, const char* name, const char* description);
 // The density to lay the form out at, in dots per inch of device pixels.
 int forms_web_density();
-// The control's box (id -1: the form's size), its lines' width and its
-// font's size.
-void forms_web_place(int id, int left, int top, int width, int height, int line, int fontPixels);
+// The control's box (id -1: the form's size), its lines' width, its font's
+// size and how far its text lies inside it.
+void forms_web_place(int id, int left, int top, int width, int height, int line, int fontPixels, int inset);
 void forms_web_style(int id, const char* property, const char* value);
 void forms_web_set_text(int id, const char* text);
 void forms_web_set_enabled(int id, int enabled);

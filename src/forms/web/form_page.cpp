@@ -168,13 +168,14 @@ void FormPage::Layout()
         return FontPixels(font != nullptr ? font->Size : kDefaultFontSize, dpi);
     };
     forms_web_place(-1, 0, 0, TwipsToPixels(form.ClientWidth, dpi), TwipsToPixels(form.ClientHeight, dpi), line,
-        pixels(form.Font));
+        pixels(form.Font), 0);
     for (std::size_t id = 0; id < controls_.size(); ++id) {
         const Control& control = *controls_[id];
         const PixelRect box = PixelsOf(control, dpi);
         const StdFont* font = FontOf(control);
+        const auto* label = dynamic_cast<const Label*>(&control);
         forms_web_place(static_cast<int>(id), box.Left, box.Top, box.Width(), box.Height(), line,
-            pixels(font != nullptr ? font : form.Font));
+            pixels(font != nullptr ? font : form.Font), label != nullptr ? TextInset(*label, dpi) : 0);
     }
 }
 

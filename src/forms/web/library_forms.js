@@ -138,10 +138,10 @@ mergeInto(LibraryManager.library, {
     return Forms.dpi;
   },
 
-  // Places the control (id -1: the form) in device pixels, with its lines
-  // and its font's size.
+  // Places the control (id -1: the form) in device pixels, with its lines,
+  // its font's size and its text's inset.
   forms_web_place__deps: ['$Forms'],
-  forms_web_place: function(id, left, top, width, height, line, size) {
+  forms_web_place: function(id, left, top, width, height, line, size, inset) {
     const style = (id < 0 ? Forms.form : Forms.elements[id]).style;
     style.setProperty('--left', left);
     style.setProperty('--top', top);
@@ -149,6 +149,7 @@ mergeInto(LibraryManager.library, {
     style.setProperty('--height', height);
     style.setProperty('--line', line);
     style.setProperty('--size', size);
+    style.setProperty('--inset', inset);
   },
 
   // A control: 0 a label, 1 a button, 2 a shape. Returns its id. A label's

@@ -48,6 +48,9 @@ UINT ToDrawTextAlignment(TextAlign alignment)
 void PaintLabel(HDC dc, RECT rect, const Label& label, std::wstring_view text, HFONT font, UINT dpi)
 {
     Fill(dc, rect, ToColorRef(label.BackColor));
+    RECT area = rect;
+    const int inset = TextInset(label, static_cast<int>(dpi));
+    InflateRect(&area, -inset, -inset);
     if (label.BorderStyle == Border::FixedSingle) {
         // The platform's sunken frame: two lines, each as wide as one pixel
         // at 96 dpi, on whole pixels at every DPI.
@@ -55,7 +58,6 @@ void PaintLabel(HDC dc, RECT rect, const Label& label, std::wstring_view text, H
         FillBand(dc, rect, line, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
         InflateRect(&rect, -line, -line);
         FillBand(dc, rect, line, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
-        InflateRect(&rect, -line, -line);
     }
     if (text.empty())
         return;
@@ -64,9 +66,10 @@ void PaintLabel(HDC dc, RECT rect, const Label& label, std::wstring_view text, H
         SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, TextColor(label.ForeColor, label.BackColor));
-    // Labels put their text at the top and wrap it at word boundaries.
-    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &rect,
-        DT_WORDBREAK | DT_NOPREFIX | DT_TOP | ToDrawTextAlignment(label.Alignment));
+    // Labels put their text at the top of their text area and wrap it at
+    // word boundaries; the label's own window clips it, not the area.
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area,
+        DT_WORDBREAK | DT_NOPREFIX | DT_TOP | DT_NOCLIP | ToDrawTextAlignment(label.Alignment));
     RestoreDC(dc, saved);
 }
 
