@@ -194,8 +194,13 @@ release-deps:
 web-deps:
 	scripts/install-deps --web
 
+# The page's tests also take pinned tools from npm (tests/web/package.json),
+# installed from its lockfile into build-web/npm/.
 web-test-deps:
 	scripts/install-deps --web-test
+	mkdir -p $(WEB)/npm
+	cp tests/web/package.json tests/web/package-lock.json $(WEB)/npm/
+	cd $(WEB)/npm && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE) $(WINDOWS) $(WEB) $(PKGDIR) build-release
