@@ -195,12 +195,14 @@ web-deps:
 	scripts/install-deps --web
 
 # The page's tests also take pinned tools from npm (tests/web/package.json),
-# installed from its lockfile into build-web/npm/.
+# installed from its lockfile into build-web/npm/, and left alone once they
+# are there (a later check may run with no network).
 web-test-deps:
 	scripts/install-deps --web-test
-	mkdir -p $(WEB)/npm
-	cp tests/web/package.json tests/web/package-lock.json $(WEB)/npm/
-	cd $(WEB)/npm && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error
+	@if ! cmp -s tests/web/package-lock.json $(WEB)/npm/package-lock.json \
+		|| [ ! -f $(WEB)/npm/node_modules/.package-lock.json ]; then \
+		mkdir -p $(WEB)/npm && cp tests/web/package.json tests/web/package-lock.json $(WEB)/npm/ \
+		&& cd $(WEB)/npm && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error; fi
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE) $(WINDOWS) $(WEB) $(PKGDIR) build-release
