@@ -30,11 +30,12 @@ int TwipsToPixels(int twips, int dpi);
 int LineWidth(int dpi);
 
 // How far a label's text area lies inside its box: its frame's width (two
-// lines, for the sunken frame), or nothing. A line of text wider than the
-// area, as a look-alike face may draw a glyph wider than the design's face
-// did, overflows it as the alignment puts it: a centred one on both sides
-// alike, as the design's platform draws it. A backend clips a label's text
-// only at the label's own edges, never at the area, so no glyph is cut.
+// lines, for the sunken frame), or nothing. The text is clipped at the area.
+// A line wider than the area, as a look-alike face may draw a glyph wider
+// than the design's face did (Liberation Sans Bold's % in a reel cell),
+// overflows it as the alignment puts it, a centred one on both sides alike,
+// as the design's platform draws it: so such a glyph loses no more than a
+// sliver of its edges' smoothing on each side, never a stroke.
 int TextInset(const Label& label, int dpi);
 
 // A font's size in points as the nearest whole number of pixels at dpi.

@@ -87,12 +87,15 @@ QWidget* FormWindow::Create(Control& control)
 {
     const QPalette base = palette();
     if (auto* label = dynamic_cast<Label*>(&control)) {
-        // Qt lays the form out at the design's density and scales it itself.
-        auto* widget = new LabelWidget(this, TextInset(*label, kDesignDpi));
+        auto* widget = new QLabel(this);
         widget->setAutoFillBackground(true);
         if (label->BorderStyle == Border::FixedSingle)
             widget->setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
         widget->setAlignment(ToQtAlignment(label->Alignment));
+        // A framed QLabel indents its text by half an "x"; these do not: the
+        // text area is the frame's inside (TextInset), where a QLabel
+        // centres a line wider than the area on both sides alike.
+        widget->setIndent(0);
         if (label->Font != nullptr)
             widget->setFont(ToQFont(*label->Font));
         widget->setFocusPolicy(Qt::NoFocus);

@@ -6,7 +6,6 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStyle>
 
 namespace forms::qt {
 
@@ -25,21 +24,6 @@ QAccessibleInterface* ShapeAccessible(const QString&, QObject* object)
 }
 
 } // namespace
-
-LabelWidget::LabelWidget(QWidget* parent, int inset)
-    : QLabel(parent)
-    , inset_(inset)
-{
-}
-
-void LabelWidget::paintEvent(QPaintEvent*)
-{
-    QPainter painter(this);
-    drawFrame(&painter);
-    const QRect area = rect().adjusted(inset_, inset_, -inset_, -inset_);
-    style()->drawItemText(&painter, area, static_cast<int>(alignment()) | Qt::TextWordWrap | Qt::TextDontClip,
-        palette(), isEnabled(), text(), foregroundRole());
-}
 
 ButtonWidget::ButtonWidget(QWidget* parent)
     : QPushButton(parent)

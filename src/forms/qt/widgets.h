@@ -7,7 +7,6 @@
 // differently from the forms runtime's.
 
 #include <QColor>
-#include <QLabel>
 #include <QPushButton>
 #include <QWidget>
 
@@ -22,22 +21,6 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-};
-
-// A label of plain text, put at the top of its text area `inset` pixels
-// inside its frame and wrapped at word boundaries, and clipped only at its
-// own edges: a line wider than the area overflows it as the alignment puts
-// it, on both sides alike when centred, where a QLabel would cut it at the
-// area's edge.
-class LabelWidget : public QLabel {
-public:
-    LabelWidget(QWidget* parent, int inset);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    int inset_;
 };
 
 // A filled shape, a circle or a rectangle, with a one-pixel outline. To

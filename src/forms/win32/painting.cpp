@@ -67,9 +67,10 @@ void PaintLabel(HDC dc, RECT rect, const Label& label, std::wstring_view text, H
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, TextColor(label.ForeColor, label.BackColor));
     // Labels put their text at the top of their text area and wrap it at
-    // word boundaries; the label's own window clips it, not the area.
+    // word boundaries; DrawText centres a line wider than the area on both
+    // sides alike.
     DrawTextW(dc, text.data(), static_cast<int>(text.size()), &area,
-        DT_WORDBREAK | DT_NOPREFIX | DT_TOP | DT_NOCLIP | ToDrawTextAlignment(label.Alignment));
+        DT_WORDBREAK | DT_NOPREFIX | DT_TOP | ToDrawTextAlignment(label.Alignment));
     RestoreDC(dc, saved);
 }
 
