@@ -105,17 +105,21 @@ TEST_CASE("the keyboard focus among the buttons, and what assistive technology h
     // Tab and Shift+Tab: round the enabled buttons in tab order, from a
     // button or from a control that takes none.
     f.cmdGo.Enabled = false, f.cmdLeft.Enabled = true, f.cmdRight.Enabled = true; // GO, left, mid, right
-    for (const auto& [row, from, forward, next] : {
-             std::tuple { "on to the next enabled", &f.cmdLeft, true, &f.cmdRight },
-             { "round past the end and a disabled GO", &f.cmdRight, true, &f.cmdLeft },
-             { "back past a disabled button", &f.cmdRight, false, &f.cmdLeft },
-             { "back round the start", &f.cmdLeft, false, &f.cmdRight },
-             { "from a disabled button", &f.cmdMid, true, &f.cmdRight },
-             { "from a label, forward: the first", static_cast<forms::CommandButton*>(nullptr), true, &f.cmdLeft },
-             { "from a label, back: the last", static_cast<forms::CommandButton*>(nullptr), false, &f.cmdRight } }) {
-        CAPTURE(row);
-        const forms::Control* start = from != nullptr ? static_cast<forms::Control*>(from) : &f.labCoins;
-        CHECK(view.NextButton(start, forward) == next);
+    struct Tab {
+        const char* row;
+        const forms::Control* from;
+        bool forward;
+        forms::CommandButton* next;
+    };
+    for (const Tab& tab : { Tab { "on to the next enabled", &f.cmdLeft, true, &f.cmdRight },
+             Tab { "round past the end and a disabled GO", &f.cmdRight, true, &f.cmdLeft },
+             Tab { "back past a disabled button", &f.cmdRight, false, &f.cmdLeft },
+             Tab { "back round the start", &f.cmdLeft, false, &f.cmdRight },
+             Tab { "from a disabled button", &f.cmdMid, true, &f.cmdRight },
+             Tab { "from a label, forward: the first", &f.labCoins, true, &f.cmdLeft },
+             Tab { "from a label, back: the last", &f.labCoins, false, &f.cmdRight } }) {
+        CAPTURE(tab.row);
+        CHECK(view.NextButton(tab.from, tab.forward) == tab.next);
     }
     f.cmdRight.Enabled = false;
     CHECK(view.NextButton(&f.cmdLeft, true) == &f.cmdLeft); // the only one: itself
