@@ -10,7 +10,7 @@ import pytest
 
 sys.path.insert(0, str(pathlib.Path(__file__).parents[1] / 'support'))  # the rules, shared with tests/e2e
 
-from browser import Browser, Server  # noqa: E402
+from browser import BROWSERS, Server  # noqa: E402
 
 
 # The page (VANTU_SITE) and the test build's page of 5 coins
@@ -31,15 +31,26 @@ def lowcoins_site():
     yield from served('VANTU_LOWCOINS_SITE')
 
 
-# A fresh browser, or several: browser(width, height, ratio, phone). Each
-# test's page must end with no console error, no request to another
-# origin and nothing stored.
+# The browser engine a test plays in: Chromium, unless its module plays
+# its tests in every engine of ENGINES.
 @pytest.fixture
-def browser():
+def engine():
+    return 'chromium'
+
+
+# A fresh browser of the engine, or several: browser(width, height, ratio,
+# phone, lang); the test is skipped where the engine cannot show the page
+# so. Each test's page must end with no console error, no request to
+# another origin and nothing stored.
+@pytest.fixture
+def browser(engine):
     opened = []
 
-    def start(*arguments, **options):
-        opened.append(Browser(*arguments, **options))
+    def start(width=400, height=400, ratio=1, phone=False, lang='en-US'):
+        kind = BROWSERS[engine]
+        if reason := kind.lacks(ratio, phone):
+            pytest.skip(f'{engine}: {reason}')
+        opened.append(kind(width, height, ratio, phone, lang))
         return opened[-1]
     yield start
     try:
