@@ -84,8 +84,8 @@ run-web: web
 	@echo "run-web: Vantu is at http://127.0.0.1:8000/ (Ctrl+C stops the server)"
 	cd $(WEB)/site && /usr/bin/python3 -m http.server 8000 --bind 127.0.0.1
 
-# The page and the test build's page, played in a headless Chromium; then
-# clang-tidy over the web backend.
+# The page and the test build's page, played in Chromium, Firefox and
+# WebKitGTK; then clang-tidy over the web backend.
 check-web: build-web-tests
 	ctest --preset web-tests -j$(JOBS)
 	$(MAKE) --no-print-directory lint-web
