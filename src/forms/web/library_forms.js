@@ -238,11 +238,17 @@ mergeInto(LibraryManager.library, {
     stage.appendChild(Forms.form);
     Forms.snap();
     performance.mark('form shown');
-    // Once the form is shown, and not before, so as not to slow the first
-    // load: the service worker that keeps the page's own files, so that
-    // the game, loaded once, plays with the network off.
-    if ('serviceWorker' in navigator && window.isSecureContext)
-      navigator.serviceWorker.register('service-worker.js', { updateViaCache: 'none' }).catch(() => {});
+    // The service worker that keeps the page's own files, so that the game,
+    // loaded once, plays with the network off: registered a while after the
+    // form is shown, not to slow the first load, and so that a player who
+    // reloads or leaves at once does not register it. WebKitGTK's
+    // registration, if its page goes away while it runs, stays stuck for
+    // good: no later register() or unregister() of the folder completes,
+    // and that player would never play offline.
+    if ('serviceWorker' in navigator && window.isSecureContext) {
+      setTimeout(() => navigator.serviceWorker.register('service-worker.js', { updateViaCache: 'none' })
+        .catch(() => {}), 2000);
+    }
   },
 
   // The next queued event, or 0.
