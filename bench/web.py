@@ -102,7 +102,9 @@ RUNS, SECONDS = 3, 5
 server = Server(str(site))
 browser = Browser().open(server.url)
 try:
-    time.sleep(2)  # the service worker installed, the fonts in
+    wait(lambda: browser.js('return navigator.serviceWorker.ready.then((registration) => !!registration.active)'),
+         'the service worker')  # registered two seconds after the form is shown, and installed
+    time.sleep(1)
     print(f'\nCPU as a share of one core (this machine: {os.cpu_count()} cores), the median of {RUNS} runs of '
           f'{SECONDS} s:\n{"":36}Chromium  the page\'s renderer')
     print(f'  the page idle:                    {shares([cpu(SECONDS) for _ in range(RUNS)])}   (goal: 0)')
