@@ -3,6 +3,7 @@
 
 #include "geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -37,6 +38,15 @@ PixelRect PixelsOf(const Control& control, int dpi)
 {
     return { TwipsToPixels(control.Left, dpi), TwipsToPixels(control.Top, dpi),
         TwipsToPixels(control.Left + control.Width, dpi), TwipsToPixels(control.Top + control.Height, dpi) };
+}
+
+int PageDensity(double ratio, double viewWidth, double viewHeight, bool touch, int formWidth, int formHeight)
+{
+    if (!touch)
+        return static_cast<int>(std::lround(kDesignDpi * ratio));
+    const double across = std::floor(viewWidth * ratio / formWidth);
+    const double down = std::floor(viewHeight * ratio / formHeight);
+    return kDesignDpi * static_cast<int>(std::max(1.0, std::min(across, down)));
 }
 
 } // namespace forms

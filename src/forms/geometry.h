@@ -46,4 +46,13 @@ int FontPixels(double points, int dpi);
 // screen, and a control keeps its place, at every density.
 PixelRect PixelsOf(const Control& control, int dpi);
 
+// The density, in dots per inch of device pixels, that a page lays out a form
+// of formWidth × formHeight design pixels (at 96 dpi) at, in a view of
+// viewWidth × viewHeight CSS pixels with `ratio` device pixels to the CSS
+// pixel. On a desktop, the browser's own (its zoom and the screen's ratio
+// together), so that the form keeps its design size. On a touch screen the
+// form fills the width (or the height, if that is the narrower fit) with
+// each design pixel a whole number of device pixels, at least one.
+int PageDensity(double ratio, double viewWidth, double viewHeight, bool touch, int formWidth, int formHeight);
+
 } // namespace forms

@@ -11,12 +11,14 @@
 
 extern "C" {
 
-// The form, of width × height design pixels (at 96 dpi).
-void forms_web_create_form(const char* title, int width, int height, const char* background, const char* font);
+void forms_web_create_form(const char* title, const char* background, const char* font);
 // kind: 0 a label, 1 a button, 2 a shape. look: the element's CSS classes.
 int forms_web_add(int kind, const char* look, const char* text, const char* name, const char* description);
-// The density to lay the form out at, in dots per inch of device pixels.
-int forms_web_density();
+// The view: device pixels to a CSS pixel, its width and height in CSS
+// pixels, and 1 on a touch screen, else 0.
+void forms_web_view(double* facts);
+// The form is laid out at dpi dots per inch of device pixels.
+void forms_web_scale(int dpi);
 // The control's box (id -1: the form's size), its lines' width, its font's
 // size and how far its text lies inside it.
 void forms_web_place(int id, int left, int top, int width, int height, int line, int fontPixels, int inset);
@@ -49,7 +51,7 @@ namespace forms::web {
 
 inline constexpr int kEventClick = 1;
 inline constexpr int kEventFocus = 2;
-inline constexpr int kEventLook = 3; // the density or the forced colours changed
+inline constexpr int kEventLook = 3; // the view or the forced colours changed
 inline constexpr int kEventTab = 4; // Tab in the form
 inline constexpr int kEventShiftTab = 5;
 

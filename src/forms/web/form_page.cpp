@@ -130,8 +130,7 @@ FormPage::FormPage(Form& form, Runtime& runtime)
     : FormView(form, runtime)
 {
     const StdFont* font = form.Font;
-    forms_web_create_form(form.Caption.c_str(), TwipsToPixels(form.ClientWidth, kDesignDpi),
-        TwipsToPixels(form.ClientHeight, kDesignDpi), ToCss(form.BackColor).c_str(),
+    forms_web_create_form(form.Caption.c_str(), ToCss(form.BackColor).c_str(),
         font != nullptr ? FontFamily(font->Name).c_str() : "sans-serif");
     for (Control* control : form.Controls()) {
         const int id = Create(*control);
@@ -161,8 +160,12 @@ void FormPage::Layout()
     // Every edge on a device pixel, each rounded on its own as the runtime
     // rounds them, so that controls that meet in the design meet on the
     // screen at every density.
-    const int dpi = forms_web_density();
     const Form& form = ViewedForm();
+    std::array<double, 4> view {};
+    forms_web_view(view.data());
+    const int dpi = PageDensity(view[0], view[1], view[2], view[3] != 0, TwipsToPixels(form.ClientWidth, kDesignDpi),
+        TwipsToPixels(form.ClientHeight, kDesignDpi));
+    forms_web_scale(dpi);
     const int line = LineWidth(dpi);
     const auto pixels = [dpi](const StdFont* font) {
         return FontPixels(font != nullptr ? font->Size : kDefaultFontSize, dpi);

@@ -20,7 +20,6 @@ mergeInto(LibraryManager.library, {
     },
     decoder: null,
     faces: null,
-    dpi: 0,
     form: null,
     elements: [],
     moving: false,
@@ -36,28 +35,14 @@ mergeInto(LibraryManager.library, {
         wake();
       }
     },
-    // The density the form is laid out at, in dots per inch of device
-    // pixels: on a desktop, the browser's own (its zoom and the screen's
-    // ratio together), so that the form keeps its design size. On a touch
-    // screen the form fills the width (or the height, if that is the
-    // narrower fit) with each design pixel a whole number of device pixels.
-    // A change of density is an event for the program, which lays the form
-    // out again.
-    fit: function() {
-      const root = document.documentElement;
-      const form = Forms.form;
-      const ratio = window.devicePixelRatio || 1;
-      let dpi = Math.round(96 * ratio);
-      if (form && window.matchMedia('(pointer: coarse)').matches) {
-        const across = Math.floor(root.clientWidth * ratio / Number(form.dataset.width));
-        const down = Math.floor(root.clientHeight * ratio / Number(form.dataset.height));
-        dpi = 96 * Math.max(1, Math.min(across, down));
-      }
-      root.style.setProperty('--dp', 1 / ratio + 'px');
-      root.style.setProperty('--u', dpi / 96 / ratio + 'px');
-      if (form && dpi !== Forms.dpi && Forms.dpi)
-        Forms.post(3, 0);
-      Forms.dpi = dpi;
+    // The view changed: its size, the browser's zoom, the screen's ratio,
+    // or the forced colours. The program lays the form out and colours it
+    // again; its corner, wherever the page centres it, goes on a device
+    // pixel.
+    changed: function() {
+      if (!Forms.form)
+        return;
+      Forms.post(3, 0);
       Forms.snap();
     },
     // The form's corner, wherever the page centres it, on a device pixel.
@@ -77,7 +62,7 @@ mergeInto(LibraryManager.library, {
       // moves to another screen; the size when the window or the phone
       // turns.
       const ratio = window.matchMedia('(resolution: ' + window.devicePixelRatio + 'dppx)');
-      ratio.addEventListener('change', () => { Forms.fit(); Forms.watch(); }, { once: true });
+      ratio.addEventListener('change', () => { Forms.changed(); Forms.watch(); }, { once: true });
     },
     // Return clicks the focused button once however long it is held, as
     // Space does. Tab and Shift+Tab are the form's: the program moves the
@@ -98,7 +83,7 @@ mergeInto(LibraryManager.library, {
   },
 
   forms_web_create_form__deps: ['$Forms'],
-  forms_web_create_form: function(title, width, height, background, font) {
+  forms_web_create_form: function(title, background, font) {
     document.title = Forms.text(title);
     const form = document.createElement('div');
     form.id = 'form';
@@ -108,8 +93,6 @@ mergeInto(LibraryManager.library, {
     // take no focus.
     form.setAttribute('role', 'region');
     form.setAttribute('aria-label', Forms.text(title));
-    form.dataset.width = width;
-    form.dataset.height = height;
     form.style.backgroundColor = Forms.text(background);
     form.style.fontFamily = Forms.text(font);
     form.addEventListener('keydown', Forms.keydown);
@@ -121,21 +104,31 @@ mergeInto(LibraryManager.library, {
         Forms.post(2, id);
     });
     Forms.form = form;
-    window.addEventListener('resize', Forms.fit);
+    window.addEventListener('resize', Forms.changed);
     Forms.watch();
     // Forced colours (a high-contrast theme) on or off: the program colours
     // the form's texts again.
-    window.matchMedia('(forced-colors: active)').addEventListener('change', () => {
-      if (Forms.form)
-        Forms.post(3, 0);
-    });
+    window.matchMedia('(forced-colors: active)').addEventListener('change', Forms.changed);
   },
 
-  // The density to lay the form out at (see fit).
-  forms_web_density__deps: ['$Forms'],
-  forms_web_density: function() {
-    Forms.fit();
-    return Forms.dpi;
+  // The view the form is shown in: the device pixels to a CSS pixel, its
+  // width and height in CSS pixels, and 1 on a touch screen, else 0; four
+  // doubles at out.
+  forms_web_view: function(out) {
+    const root = document.documentElement;
+    HEAPF64.set([window.devicePixelRatio || 1, root.clientWidth, root.clientHeight,
+                 window.matchMedia('(pointer: coarse)').matches ? 1 : 0], out / 8);
+  },
+
+  // The form is laid out at dpi dots per inch of device pixels: the CSS
+  // lengths of a device pixel and of a design pixel.
+  forms_web_scale__deps: ['$Forms'],
+  forms_web_scale: function(dpi) {
+    const ratio = window.devicePixelRatio || 1;
+    const root = document.documentElement.style;
+    root.setProperty('--dp', 1 / ratio + 'px');
+    root.setProperty('--u', dpi / 96 / ratio + 'px');
+    Forms.snap();
   },
 
   // Places the control (id -1: the form) in device pixels, with its lines,
@@ -294,7 +287,7 @@ mergeInto(LibraryManager.library, {
   // with the error's report after a fatal error.
   forms_web_end__deps: ['$Forms'],
   forms_web_end: function(status, report) {
-    window.removeEventListener('resize', Forms.fit);
+    window.removeEventListener('resize', Forms.changed);
     Forms.form = null;
     Forms.queue.length = 0;
     formsShowEnd(status === 0 ? 'ended' : 'failed', Forms.text(report));
