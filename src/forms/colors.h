@@ -31,4 +31,18 @@ Color StandardSchemeColor(Color system);
 // colour); else black or white, whichever reads better.
 Color LegibleSystemColor(Color system, Color scheme, Color background);
 
+// The explicit colour to draw a text of colour `fore` in over `back`, where
+// scheme(c) gives system colour c as the desktop's scheme paints it: an
+// explicit colour as it is; a system colour as the scheme gives it, kept
+// legible (LegibleSystemColor) over an explicit background of the control's
+// own. Over a system background the scheme keeps its own pairs legible.
+template <typename Scheme>
+Color TextColor(Color fore, Color back, Scheme&& scheme)
+{
+    if (!IsSystemColor(fore))
+        return fore;
+    const Color shown = scheme(fore);
+    return IsSystemColor(back) ? shown : LegibleSystemColor(fore, shown, back);
+}
+
 } // namespace forms

@@ -20,26 +20,29 @@ void Control::Apply(const ControlDesign& design)
     AccessibleDescription = Tr(design.AccessibleDescription);
 }
 
-void Label::Apply(const ControlDesign& design)
+void TextControl::Apply(const ControlDesign& design)
 {
     Control::Apply(design);
     Caption = std::string(design.Caption);
+    if (design.Look != nullptr)
+        Font = design.Look->Font;
+}
+
+void Label::Apply(const ControlDesign& design)
+{
+    TextControl::Apply(design);
     if (design.Look != nullptr) {
         BackColor = design.Look->BackColor;
         ForeColor = design.Look->ForeColor;
         BorderStyle = design.Look->BorderStyle;
         Alignment = design.Look->Alignment;
-        Font = design.Look->Font;
     }
 }
 
 void CommandButton::Apply(const ControlDesign& design)
 {
-    Control::Apply(design);
-    Caption = std::string(design.Caption);
+    TextControl::Apply(design);
     Enabled = design.Enabled;
-    if (design.Look != nullptr)
-        Font = design.Look->Font;
 }
 
 void Shape::Apply(const ControlDesign& design)

@@ -40,9 +40,12 @@ enum class TextAlign { LeftJustify = 0, RightJustify = 1, Center = 2 };
 enum class Fill { Transparent = 0, Opaque = 1 };
 enum class ShapeKind { Rectangle = 0, Square = 1, Oval = 2, Circle = 3 };
 
+// A font's size in points where a design names no font.
+inline constexpr double kDefaultFontSize = 8.25;
+
 struct StdFont {
     std::string_view Name;
-    double Size = 8.25; // points
+    double Size = kDefaultFontSize; // points
     int Weight = 400;
     int Charset = 0;
     bool Italic = false;
@@ -161,23 +164,31 @@ void Property<T>::Changed()
     owner_.Changed(which_);
 }
 
-class Label : public Control {
+// A control that shows a text of its own: a label or a button.
+class TextControl : public Control {
 public:
     Property<std::string> Caption { *this, PropertyId::Caption };
+    const StdFont* Font = nullptr; // null: the form's
+
+    void Apply(const ControlDesign& design) override;
+
+protected:
+    TextControl() = default;
+};
+
+class Label : public TextControl {
+public:
     Color BackColor = 0x8000000F;
     Color ForeColor = vbWindowText;
     Border BorderStyle = Border::None;
     TextAlign Alignment = TextAlign::LeftJustify;
-    const StdFont* Font = nullptr;
 
     void Apply(const ControlDesign& design) override;
 };
 
-class CommandButton : public Control {
+class CommandButton : public TextControl {
 public:
-    Property<std::string> Caption { *this, PropertyId::Caption };
     Property<bool> Enabled { *this, PropertyId::Enabled };
-    const StdFont* Font = nullptr;
     // The game's click handler; a disabled button raises no click.
     std::function<void()> Click;
 
@@ -190,6 +201,11 @@ public:
     Fill BackStyle = Fill::Transparent;
     ShapeKind Kind = ShapeKind::Rectangle;
     Color BorderColor = vbWindowText;
+
+    // A circle or an oval, drawn inside its box; else a rectangle or a square.
+    bool Round() const { return Kind == ShapeKind::Circle || Kind == ShapeKind::Oval; }
+    // Whether its inside is painted in BackColor; else the form shows through.
+    bool Filled() const { return BackStyle == Fill::Opaque; }
 
     void Apply(const ControlDesign& design) override;
 };

@@ -15,6 +15,14 @@ Control* Form::FindControl(std::string_view name, int index) const
     return found == controls_.end() ? nullptr : *found;
 }
 
+const StdFont* Form::FontOf(const Control& control) const
+{
+    const auto* text = dynamic_cast<const TextControl*>(&control);
+    if (text == nullptr)
+        return nullptr;
+    return text->Font != nullptr ? text->Font : Font;
+}
+
 void Form::ApplyDesign(const FormDesign& form, std::span<const ControlDesign> controls)
 {
     Caption = std::string(form.Caption);

@@ -53,6 +53,10 @@ public:
     const std::vector<Control*>& Controls() const { return controls_; }
     // The control of that name and index (-1 for one outside a control array).
     Control* FindControl(std::string_view name, int index) const;
+    // The font of a control's text: its own, else the form's; null for a
+    // control that shows no text, or where neither names one (the toolkit's
+    // own font, of kDefaultFontSize points).
+    const StdFont* FontOf(const Control& control) const;
 
 protected:
     void Register(Control& control) { controls_.push_back(&control); }

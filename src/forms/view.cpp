@@ -15,6 +15,17 @@ bool IsEnabled(const CommandButton* button)
     return button->Enabled;
 }
 
+// Keeps what a property now holds, if it differs from what was kept: whether
+// it changed.
+template <typename T>
+bool Changed(T& kept, const T& now)
+{
+    if (kept == now)
+        return false;
+    kept = now;
+    return true;
+}
+
 } // namespace
 
 FormView::FormView(Form& form, Runtime& runtime)
@@ -22,9 +33,17 @@ FormView::FormView(Form& form, Runtime& runtime)
     , runtime_(runtime)
 {
     for (Control* control : form.Controls()) {
-        if (auto* button = dynamic_cast<CommandButton*>(control))
+        Shown& shown = shown_[control];
+        shown.Name = control->AccessibleName;
+        shown.Description = control->AccessibleDescription;
+        if (const auto* text = dynamic_cast<const TextControl*>(control))
+            shown.Caption = text->Caption;
+        if (auto* button = dynamic_cast<CommandButton*>(control)) {
             tabOrder_.push_back(button);
-        told_.emplace(control, Told { control->AccessibleName, control->AccessibleDescription });
+            shown.Enabled = button->Enabled;
+        }
+        if (const auto* shape = dynamic_cast<const Shape*>(control))
+            shown.BackColor = shape->BackColor;
         control->SetObserver(this);
     }
     std::stable_sort(tabOrder_.begin(), tabOrder_.end(),
@@ -108,28 +127,30 @@ void FormView::Enable(CommandButton& button)
 
 void FormView::PropertyChanged(Control& control, PropertyId which)
 {
+    // Every write is reported, many of them of what is already shown (the
+    // spin writes every cell on each sweep): only a change reaches the
+    // window, and assistive technology.
+    Shown& shown = shown_.at(&control);
     switch (which) {
     case PropertyId::Caption:
-        ShowCaption(control);
+        if (auto& text = static_cast<TextControl&>(control); Changed(shown.Caption, text.Caption.Get()))
+            ShowCaption(text);
         break;
     case PropertyId::Enabled:
-        Enable(static_cast<CommandButton&>(control));
+        if (auto& button = static_cast<CommandButton&>(control); Changed(shown.Enabled, button.Enabled.Get()))
+            Enable(button);
         break;
     case PropertyId::BackColor:
-        ShowBackColor(static_cast<Shape&>(control));
+        if (auto& shape = static_cast<Shape&>(control); Changed(shown.BackColor, shape.BackColor.Get()))
+            ShowBackColor(shape);
         break;
-    // Every write is reported; assistive technology hears only a change.
     case PropertyId::AccessibleName:
-        if (std::string& told = told_.at(&control).Name; control.AccessibleName.Get() != told) {
-            told = control.AccessibleName;
+        if (Changed(shown.Name, control.AccessibleName.Get()))
             TellName(control);
-        }
         break;
     case PropertyId::AccessibleDescription:
-        if (std::string& told = told_.at(&control).Description; control.AccessibleDescription.Get() != told) {
-            told = control.AccessibleDescription;
+        if (Changed(shown.Description, control.AccessibleDescription.Get()))
             TellDescription(control);
-        }
         break;
     }
 }

@@ -5,7 +5,8 @@
 
 // What a form's window does whatever toolkit draws it: it follows every
 // property write of the form's controls, keeps the keyboard focus among the
-// buttons, and tells assistive technology only of what changed. A backend's
+// buttons, and has the window show, and assistive technology hear, only
+// what changed. A backend's
 // window derives from it, reports what its toolkit did (the window shown, a
 // button focused by Tab or a click) and carries out what it is told.
 
@@ -54,8 +55,8 @@ protected:
     void FocusArrived(CommandButton& button);
 
     // A label's or a button's Caption, a button's Enabled, a shape's
-    // BackColor: shown as they now are.
-    virtual void ShowCaption(Control& control) = 0;
+    // BackColor changed: shown as they now are.
+    virtual void ShowCaption(TextControl& control) = 0;
     virtual void ShowEnabled(CommandButton& button) = 0;
     virtual void ShowBackColor(Shape& shape) = 0;
     // The control's AccessibleName or AccessibleDescription changed: tell
@@ -70,8 +71,11 @@ protected:
     virtual void PostFocus(CommandButton& button) = 0;
 
 private:
-    struct Told {
-        std::string Name, Description;
+    // What the window shows and assistive technology heard of a control.
+    struct Shown {
+        std::string Caption, Name, Description;
+        bool Enabled = false;
+        Color BackColor = 0;
     };
 
     void PropertyChanged(Control& control, PropertyId which) override;
@@ -81,7 +85,7 @@ private:
     Form& form_;
     Runtime& runtime_;
     std::vector<CommandButton*> tabOrder_;
-    std::unordered_map<const Control*, Told> told_; // what assistive technology last heard
+    std::unordered_map<const Control*, Shown> shown_;
     CommandButton* focus_ = nullptr;
 };
 

@@ -35,7 +35,7 @@ struct RecordingView : forms::FormView {
     using FormView::FocusArrived;
     using FormView::FocusTaken;
     void Record(const std::string& what) { done += (done.empty() ? "" : " ") + what; }
-    void ShowCaption(forms::Control& c) override { Record("caption " + c.Name); }
+    void ShowCaption(forms::TextControl& c) override { Record("caption " + c.Name); }
     void ShowEnabled(forms::CommandButton& b) override { Record((b.Enabled ? "enable " : "disable ") + b.Name); }
     void ShowBackColor(forms::Shape& s) override { Record("colour " + s.Name); }
     void TellName(forms::Control& c) override { Record("name " + c.Name); }
@@ -99,7 +99,7 @@ TEST_CASE("the keyboard focus among the buttons, and what assistive technology h
     for (const char* description : { "5 coins", "5 coins", "" })
         f.labCoins.AccessibleDescription = description;
     f.labCoins.AccessibleName = "Balance";
-    f.labCoins.Caption = f.labCoins.Caption.Get();
+    f.labCoins.Caption = f.labCoins.Caption.Get(), f.labCoins.Caption = "5", f.cmdGo.Enabled = f.cmdGo.Enabled.Get();
     CHECK(view.done == "description labCoins description labCoins caption labCoins");
 
     // Tab and Shift+Tab: round the enabled buttons in tab order, from a

@@ -8,6 +8,7 @@
 
 #include "forms/geometry.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -96,25 +97,18 @@ QWidget* FormWindow::Create(Control& control)
         // text area is the frame's inside (TextInset), where a QLabel
         // centres a line wider than the area on both sides alike.
         widget->setIndent(0);
-        if (label->Font != nullptr)
-            widget->setFont(ToQFont(*label->Font));
         widget->setFocusPolicy(Qt::NoFocus);
-        widget->setText(ToQString(label->Caption.Get()));
-        return widget;
+        return Texted(widget, *label);
     }
     if (auto* button = dynamic_cast<CommandButton*>(&control)) {
         auto* widget = new ButtonWidget(this);
-        if (button->Font != nullptr)
-            widget->setFont(ToQFont(*button->Font));
-        widget->setText(ToQString(button->Caption.Get()));
         widget->setEnabled(button->Enabled);
         connect(widget, &QPushButton::clicked, this, [this, button] { ViewedRuntime().Click(*button); });
-        return widget;
+        return Texted(widget, *button);
     }
     if (auto* shape = dynamic_cast<Shape*>(&control)) {
-        const bool round = shape->Kind == ShapeKind::Circle || shape->Kind == ShapeKind::Oval;
-        auto* widget = new ShapeWidget(this, round, ToQColor(shape->BorderColor, base));
-        if (shape->BackStyle == Fill::Opaque)
+        auto* widget = new ShapeWidget(this, shape->Round(), ToQColor(shape->BorderColor, base));
+        if (shape->Filled())
             widget->SetFill(ToQColor(shape->BackColor, base));
         return widget;
     }
@@ -143,12 +137,22 @@ QWidget* FormWindow::WidgetOf(const Control& control) const
     return found == widgets_.end() ? nullptr : found->second;
 }
 
-void FormWindow::ShowCaption(Control& control)
+template <typename Widget>
+Widget* FormWindow::Texted(Widget* widget, const TextControl& control) const
 {
-    if (auto* label = dynamic_cast<Label*>(&control))
-        static_cast<QLabel*>(WidgetOf(control))->setText(ToQString(label->Caption.Get()));
-    else if (auto* button = dynamic_cast<CommandButton*>(&control))
-        static_cast<QPushButton*>(WidgetOf(control))->setText(ToQString(button->Caption.Get()));
+    if (const StdFont* font = ViewedForm().FontOf(control))
+        widget->setFont(ToQFont(*font));
+    widget->setText(ToQString(control.Caption.Get()));
+    return widget;
+}
+
+void FormWindow::ShowCaption(TextControl& control)
+{
+    QWidget* widget = WidgetOf(control);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        label->setText(ToQString(control.Caption.Get()));
+    else
+        static_cast<QAbstractButton*>(widget)->setText(ToQString(control.Caption.Get()));
 }
 
 void FormWindow::ShowEnabled(CommandButton& button)
@@ -158,7 +162,7 @@ void FormWindow::ShowEnabled(CommandButton& button)
 
 void FormWindow::ShowBackColor(Shape& shape)
 {
-    if (shape.BackStyle == Fill::Opaque)
+    if (shape.Filled())
         static_cast<ShapeWidget*>(WidgetOf(shape))->SetFill(ToQColor(shape.BackColor, palette()));
 }
 

@@ -30,7 +30,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void ShowCaption(Control& control) override;
+    void ShowCaption(TextControl& control) override;
     void ShowEnabled(CommandButton& button) override;
     void ShowBackColor(Shape& shape) override;
     void TellName(Control& control) override;
@@ -39,6 +39,9 @@ private:
     void PostFocus(CommandButton& button) override;
 
     QWidget* Create(Control& control);
+    // The widget with the control's text, in its font.
+    template <typename Widget>
+    Widget* Texted(Widget* widget, const TextControl& control) const;
     // Gives the labels their colours in the desktop's current colour scheme.
     void ApplyLabelColors();
 

@@ -99,7 +99,7 @@ Color SchemeColor(Color system)
 
 std::string BackOf(const Shape& shape)
 {
-    return shape.BackStyle == Fill::Opaque ? ToCss(shape.BackColor) : "transparent";
+    return shape.Filled() ? ToCss(shape.BackColor) : "transparent";
 }
 
 void SetFont(int id, const StdFont* font)
@@ -111,18 +111,6 @@ void SetFont(int id, const StdFont* font)
     if (font->Italic)
         forms_web_style(id, "font-style", "italic");
 }
-
-// The control's own font, if it has one.
-const StdFont* FontOf(const Control& control)
-{
-    if (const auto* label = dynamic_cast<const Label*>(&control))
-        return label->Font;
-    if (const auto* button = dynamic_cast<const CommandButton*>(&control))
-        return button->Font;
-    return nullptr;
-}
-
-constexpr double kDefaultFontSize = 8.25; // points, where a design names no font
 
 } // namespace
 
@@ -147,11 +135,7 @@ void FormPage::Colour()
         const auto* label = dynamic_cast<const Label*>(control);
         if (label == nullptr)
             continue;
-        const Color back = Explicit(label->BackColor);
-        const Color fore = IsSystemColor(label->ForeColor)
-            ? LegibleSystemColor(label->ForeColor, SchemeColor(label->ForeColor), back)
-            : label->ForeColor;
-        forms_web_style(IdOf(*control), "color", ToCss(fore).c_str());
+        forms_web_style(IdOf(*control), "color", ToCss(TextColor(label->ForeColor, label->BackColor, SchemeColor)).c_str());
     }
 }
 
@@ -175,10 +159,9 @@ void FormPage::Layout()
     for (std::size_t id = 0; id < controls_.size(); ++id) {
         const Control& control = *controls_[id];
         const PixelRect box = PixelsOf(control, dpi);
-        const StdFont* font = FontOf(control);
         const auto* label = dynamic_cast<const Label*>(&control);
         forms_web_place(static_cast<int>(id), box.Left, box.Top, box.Width(), box.Height(), line,
-            pixels(font != nullptr ? font : form.Font), label != nullptr ? TextInset(*label, dpi) : 0);
+            pixels(form.FontOf(control)), label != nullptr ? TextInset(*label, dpi) : 0);
     }
 }
 
@@ -235,12 +218,9 @@ void FormPage::Handle(int kind, int id)
         ViewedRuntime().Click(*button);
 }
 
-void FormPage::ShowCaption(Control& control)
+void FormPage::ShowCaption(TextControl& control)
 {
-    if (auto* label = dynamic_cast<Label*>(&control))
-        forms_web_set_text(IdOf(control), label->Caption.Get().c_str());
-    else if (auto* button = dynamic_cast<CommandButton*>(&control))
-        forms_web_set_text(IdOf(control), button->Caption.Get().c_str());
+    forms_web_set_text(IdOf(control), control.Caption.Get().c_str());
 }
 
 void FormPage::ShowEnabled(CommandButton& button)

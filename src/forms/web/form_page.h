@@ -37,7 +37,7 @@ private:
     void PostFocus(CommandButton& button) override;
     void TellName(Control& control) override;
     void TellDescription(Control& control) override;
-    void ShowCaption(Control& control) override;
+    void ShowCaption(TextControl& control) override;
     void ShowEnabled(CommandButton& button) override;
     void ShowBackColor(Shape& shape) override;
 

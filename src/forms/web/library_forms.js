@@ -184,14 +184,10 @@ mergeInto(LibraryManager.library, {
       style.setProperty(name, text);
   },
 
-  // Only a text that differs is written: the spin loop writes every cell
-  // on each sweep.
+  // A new text: the form's view tells only of a change.
   forms_web_set_text__deps: ['$Forms'],
   forms_web_set_text: function(id, text) {
-    const face = Forms.elements[id].firstChild;
-    const value = Forms.text(text);
-    if (face.textContent !== value)
-      face.textContent = value;
+    Forms.elements[id].firstChild.textContent = Forms.text(text);
   },
 
   forms_web_set_enabled__deps: ['$Forms'],

@@ -8,6 +8,7 @@
 #include "form_window.h"
 
 #include "accessible.h"
+#include "conversions.h"
 #include "painting.h"
 
 #include <commctrl.h>
@@ -28,7 +29,7 @@ LRESULT CALLBACK FormWindow::ChildProc(HWND window, UINT message, WPARAM wParam,
             GetClientRect(window, &client);
             if (const Child* child = self->ChildOf(window)) {
                 if (const auto* label = dynamic_cast<const Label*>(child->control))
-                    PaintLabel(dc, client, *label, child->shown, self->FontOf(*label), self->dpi_);
+                    PaintLabel(dc, client, *label, Widen(label->Caption.Get()), self->FontOf(*label), self->dpi_);
                 else if (const auto* shape = dynamic_cast<const Shape*>(child->control))
                     PaintShape(dc, client, *shape, self->ViewedForm().BackColor, self->dpi_);
             }

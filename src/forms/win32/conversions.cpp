@@ -29,12 +29,6 @@ COLORREF ToColorRef(Color color)
     return color & 0xFFFFFFu;
 }
 
-COLORREF TextColor(Color fore, Color back)
-{
-    if (!IsSystemColor(fore) || IsSystemColor(back))
-        return ToColorRef(fore);
-    return LegibleSystemColor(fore, ToColorRef(fore), back);
-}
 
 namespace {
 

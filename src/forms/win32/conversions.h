@@ -23,9 +23,6 @@ SIZE ClientSize(int widthTwips, int heightTwips, UINT dpi);
 // An explicit colour as GDI takes it (0x00BBGGRR, as the runtime writes
 // colours), or the system colour's value in the current colour scheme.
 COLORREF ToColorRef(Color color);
-// The colour to paint a control's text in over its background: a system
-// colour over an explicit background of the control's own is kept legible.
-COLORREF TextColor(Color fore, Color back);
 
 // The font at dpi, in the design's face or the one that stands in for it.
 // The caller owns the font.

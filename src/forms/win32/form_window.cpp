@@ -69,12 +69,9 @@ FormWindow::FormWindow(Form& form, Runtime& runtime)
 
     children_.reserve(form.Controls().size());
     for (Control* control : form.Controls()) {
-        children_.push_back({ control, nullptr, {} });
-        Child& child = children_.back();
-        child.window = CreateChild(*control, kFirstControlId + static_cast<int>(children_.size()) - 1);
-        AttachControl(child.window, *control);
-        if (auto* label = dynamic_cast<Label*>(control))
-            child.shown = Widen(label->Caption.Get());
+        HWND window = CreateChild(*control, kFirstControlId + static_cast<int>(children_.size()));
+        children_.push_back({ control, window });
+        AttachControl(window, *control);
     }
     // Child windows are stacked, and the dialog manager's Tab walks them, in
     // tab order.
@@ -127,7 +124,7 @@ void FormWindow::Layout(UINT dpi, const RECT* suggested)
         const RECT place = PixelRect(*child.control, dpi);
         SetWindowPos(child.window, nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
             SWP_NOZORDER | SWP_NOACTIVATE);
-        const StdFont* font = DesignFontOf(*child.control);
+        const StdFont* font = ViewedForm().FontOf(*child.control);
         if (font == nullptr)
             continue;
         auto [made, added] = fonts_.try_emplace(font, nullptr);
@@ -169,21 +166,9 @@ void FormWindow::Layout(UINT dpi, const RECT* suggested)
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-const StdFont* FormWindow::DesignFontOf(const Control& control) const
-{
-    const StdFont* own = nullptr;
-    if (const auto* label = dynamic_cast<const Label*>(&control))
-        own = label->Font;
-    else if (const auto* button = dynamic_cast<const CommandButton*>(&control))
-        own = button->Font;
-    else
-        return nullptr; // shapes have no text
-    return own != nullptr ? own : ViewedForm().Font;
-}
-
 HFONT FormWindow::FontOf(const Control& control) const
 {
-    const auto found = fonts_.find(DesignFontOf(control));
+    const auto found = fonts_.find(ViewedForm().FontOf(control));
     return found == fonts_.end() ? nullptr : found->second;
 }
 
@@ -216,20 +201,14 @@ void FormWindow::Hide()
     ShowWindow(window_, SW_HIDE);
 }
 
-void FormWindow::ShowCaption(Control& control)
+void FormWindow::ShowCaption(TextControl& control)
 {
-    Child* child = FindChild(children_, control);
-    if (auto* label = dynamic_cast<Label*>(&control)) {
-        // A write of the caption already shown repaints nothing. The label's
-        // window has no text of its own: the system would tell assistive
-        // technology of every write, thousands a second while the reels spin.
-        if (std::wstring text = Widen(label->Caption.Get()); text != child->shown) {
-            child->shown = std::move(text);
-            InvalidateRect(child->window, nullptr, FALSE);
-        }
-    } else if (auto* button = dynamic_cast<CommandButton*>(&control)) {
-        SetWindowTextW(child->window, Widen(button->Caption.Get()).c_str());
-    }
+    // A label's window has no text of its own, which the system would tell
+    // assistive technology of at every change: the label paints its caption.
+    if (dynamic_cast<CommandButton*>(&control) != nullptr)
+        SetWindowTextW(HandleOf(control), Widen(control.Caption.Get()).c_str());
+    else
+        InvalidateRect(HandleOf(control), nullptr, FALSE);
 }
 
 void FormWindow::ShowEnabled(CommandButton& button)

@@ -48,7 +48,6 @@ private:
     struct Child {
         Control* control;
         HWND window;
-        std::wstring shown; // the caption a label shows
     };
 
     // Posted to hand the focus to a button (PostFocus).
@@ -76,7 +75,7 @@ private:
     static LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
         DWORD_PTR data);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void ShowCaption(Control& control) override;
+    void ShowCaption(TextControl& control) override;
     void ShowEnabled(CommandButton& button) override;
     void ShowBackColor(Shape& shape) override;
     void TellName(Control& control) override;
@@ -92,9 +91,6 @@ private:
         }
         return nullptr;
     }
-    // The font the design gives the control: its own, or the form's; none
-    // for a control without text.
-    const StdFont* DesignFontOf(const Control& control) const;
     HWND CreateChild(Control& control, int id);
     // Places the window, its controls and their fonts for dpi.
     void Layout(UINT dpi, const RECT* suggested);

@@ -5,6 +5,7 @@
 
 #include "conversions.h"
 
+#include "forms/colors.h"
 #include "forms/geometry.h"
 
 namespace forms::win32 {
@@ -65,7 +66,7 @@ void PaintLabel(HDC dc, RECT rect, const Label& label, std::wstring_view text, H
     if (font != nullptr)
         SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, TextColor(label.ForeColor, label.BackColor));
+    SetTextColor(dc, forms::TextColor(label.ForeColor, label.BackColor, ToColorRef));
     // Labels put their text at the top of their text area and wrap it at
     // word boundaries; DrawText centres a line wider than the area on both
     // sides alike.
@@ -81,10 +82,10 @@ void PaintShape(HDC dc, RECT rect, const Shape& shape, Color formBack, UINT dpi)
     // The outline lies inside the shape's square, as wide as one pixel at
     // 96 dpi.
     HPEN pen = CreatePen(PS_INSIDEFRAME, LineWidth(static_cast<int>(dpi)), ToColorRef(shape.BorderColor));
-    HBRUSH brush = shape.BackStyle == Fill::Opaque ? CreateSolidBrush(ToColorRef(shape.BackColor)) : nullptr;
+    HBRUSH brush = shape.Filled() ? CreateSolidBrush(ToColorRef(shape.BackColor)) : nullptr;
     SelectObject(dc, pen);
     SelectObject(dc, brush != nullptr ? brush : GetStockObject(NULL_BRUSH));
-    if (shape.Kind == ShapeKind::Circle || shape.Kind == ShapeKind::Oval)
+    if (shape.Round())
         Ellipse(dc, rect.left, rect.top, rect.right, rect.bottom);
     else
         Rectangle(dc, rect.left, rect.top, rect.right, rect.bottom);
