@@ -18,6 +18,30 @@ const pageEnglish = [
   pageText('page:failed-again', 'New game'),
 ];
 
+// What the page hands the program's forms: the place of the form, what
+// shows while it loads, the message box, and how the page ends (the game
+// over, or stopped on an error with its report), in place of the form.
+var Module = {
+  forms: {
+    stage: document.getElementById('stage'),
+    loading: document.getElementById('loading'),
+    message: document.getElementById('message'),
+    messageTitle: document.getElementById('message-title'),
+    messageText: document.getElementById('message-text'),
+    end: function(ended, report) {
+      document.getElementById('loading').hidden = true;
+      const section = document.getElementById(ended ? 'ended' : 'failed');
+      const text = section.querySelector('.report');
+      if (text)
+        text.textContent = report;
+      section.hidden = false;
+      const again = section.querySelector('button');
+      again.addEventListener('click', () => location.reload());
+      again.focus();
+    },
+  },
+};
+
 (function() {
   let language = 'en';
   for (const name of navigator.languages || [navigator.language || 'en']) {

@@ -30,6 +30,9 @@ public:
     // Shows the message modal to the program's window and returns once the
     // player has dismissed it.
     virtual void ShowMessage(const Message& message) = 0;
+    // Shows the report of the fatal error that ends the program, as a
+    // message; Quit follows.
+    virtual void ShowFatal(const Message& report) { ShowMessage(report); }
     // Takes the program's windows away and makes the event loop, if it
     // runs, return exitStatus. Returns to its caller.
     virtual void Quit(int exitStatus) = 0;

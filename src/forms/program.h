@@ -3,16 +3,21 @@
 
 #pragma once
 
-// A program of one form, as the backend it is linked with runs it: Qt on
-// Linux, Win32 on Windows.
+// A program of one form, as the backend it is linked with runs it: Qt
+// Widgets on Linux, Win32 on Windows, the DOM in a browser.
 
 #include "form.h"
 #include "language.h"
+#include "platform.h"
 #include "runtime.h"
+#include "view.h"
 
+#include <concepts>
 #include <functional>
 #include <memory>
 #include <span>
+#include <string>
+#include <vector>
 
 namespace forms {
 
@@ -29,14 +34,34 @@ using FormFactory = std::function<std::unique_ptr<Form>(Runtime&)>;
 // Creates the form, runs its load event, shows its window and runs the event
 // loop until the program ends. Returns the exit status: 0 when the window was
 // closed or the program ended itself, 1 after a fatal run-time error. Each
-// backend defines it.
+// backend defines it, with RunForm.
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory& createForm);
 
-// RunProgram on a backend's platform services and form window: the order in
-// which every program starts. `run` shows the window, with the focus on its
-// first enabled button, and runs the event loop until the program ends.
-template <typename Window, typename Services, typename Run>
-int RunForm(Services& platform, const ProgramInfo& info, const FormFactory& createForm, Run&& run)
+// What a backend gives RunForm: a form's window, which draws the form's
+// controls as its FormView follows them and turns the player's input into
+// the form's events; and the platform services, which also know the
+// player's languages, own the main window while it lives, and run the
+// event loop.
+template <typename Window, typename Services>
+concept Backend = std::derived_from<Window, FormView> && std::constructible_from<Window, Form&, Runtime&>
+    && std::derived_from<Services, Platform> && requires(Window& window, Services& services) {
+           // The player's languages, most preferred first, as the system
+           // gives them ("ja-JP", "de_DE.UTF-8", "en").
+           { services.PreferredLanguages() } -> std::convertible_to<std::vector<std::string>>;
+           // Message boxes are modal to this window, and Quit takes it
+           // away; null once it is gone.
+           services.SetMainWindow(&window);
+           services.SetMainWindow(nullptr);
+           // Puts the window on the screen.
+           window.Show();
+           // Handles events until Quit; idle, the program takes no time.
+           services.Run();
+       };
+
+// RunProgram on a backend: the order in which every program starts.
+template <typename Window, typename Services>
+    requires Backend<Window, Services>
+int RunForm(Services& platform, const ProgramInfo& info, const FormFactory& createForm)
 {
     UseCatalogue(ChooseCatalogue(info.Catalogues, platform.PreferredLanguages()));
     Runtime runtime(platform, info.Name);
@@ -46,8 +71,11 @@ int RunForm(Services& platform, const ProgramInfo& info, const FormFactory& crea
     // The load may end the program (End, or a fatal error) before the window
     // is ever shown.
     runtime.Load(*form);
-    if (!runtime.Ended())
-        run(window);
+    if (!runtime.Ended()) {
+        window.Show();
+        window.FocusFirstButton();
+        platform.Run();
+    }
     platform.SetMainWindow(nullptr);
     return runtime.ExitStatus();
 }

@@ -71,7 +71,7 @@ void Runtime::Unwound(const std::exception_ptr& error)
 
 void Runtime::Fatal(const RuntimeError& error)
 {
-    platform_.ShowMessage(FatalReport(error, programName_));
+    platform_.ShowFatal(FatalReport(error, programName_));
     Finish(1);
 }
 

@@ -59,6 +59,14 @@ void CloseOnTermination(QWidget& window)
 
 } // namespace
 
+// Qt's event loop; a signal to end the program closes its window first.
+void QtPlatform::Run()
+{
+    if (window_ != nullptr)
+        CloseOnTermination(*window_);
+    QApplication::exec();
+}
+
 void ConfigureApplication(const ProgramInfo& info)
 {
     QApplication::setApplicationName(QString::fromUtf8(info.Name));
@@ -79,12 +87,7 @@ int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory
     QApplication app(argc, argv);
     qt::ConfigureApplication(info);
     qt::QtPlatform platform;
-    return RunForm<qt::FormWindow>(platform, info, createForm, [](qt::FormWindow& window) {
-        qt::CloseOnTermination(window);
-        window.show();
-        window.FocusFirstButton();
-        QApplication::exec();
-    });
+    return RunForm<qt::FormWindow>(platform, info, createForm);
 }
 
 } // namespace forms

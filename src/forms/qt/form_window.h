@@ -22,6 +22,7 @@ public:
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
+    void Show() { show(); }
     // The widget that shows the control.
     QWidget* WidgetOf(const Control& control) const;
 

@@ -20,6 +20,7 @@ public:
     // Message boxes are modal to this window, and Quit takes it away.
     void SetMainWindow(QWidget* window) { window_ = window; }
 
+    void Run();
     void DoEvents() override;
     void ShowMessage(const Message& message) override;
     void Quit(int exitStatus) override;

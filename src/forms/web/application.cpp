@@ -13,12 +13,7 @@ namespace forms {
 int RunProgram(int, char**, const ProgramInfo& info, const FormFactory& createForm)
 {
     web::WebPlatform platform;
-    return RunForm<web::FormPage>(platform, info, createForm, [&platform](web::FormPage& page) {
-        page.Attach(platform);
-        page.Show();
-        page.FocusFirstButton();
-        platform.Run();
-    });
+    return RunForm<web::FormPage>(platform, info, createForm);
 }
 
 } // namespace forms

@@ -11,9 +11,12 @@
 
 extern "C" {
 
-void forms_web_create_form(const char* title, const char* background, const char* font);
-// kind: 0 a label, 1 a button, 2 a shape. look: the element's CSS classes.
-int forms_web_add(int kind, const char* look, const char* text, const char* name, const char* description);
+// The form, and the numbers of the events that the page queues for it.
+void forms_web_create_form(int click, int focus, int view, int tab, int shiftTab, const char* title,
+    const char* background, const char* font);
+// A control: a button for role "button", else an element of that ARIA
+// role. look: the element's CSS classes. Returns its id.
+int forms_web_add(const char* role, const char* look, const char* text, const char* name, const char* description);
 // The view: device pixels to a CSS pixel, its width and height in CSS
 // pixels, and 1 on a touch screen, else 0.
 void forms_web_view(double* facts);
@@ -28,14 +31,15 @@ void forms_web_set_enabled(int id, int enabled);
 void forms_web_tell(int id, const char* attribute, const char* text);
 void forms_web_focus(int id);
 void forms_web_show();
-// The next event the page queued, or 0: its kind times 65536 plus the
-// control's id.
-int forms_web_next_event();
+// The kind of the next event the page queued, and in id the control's id;
+// 0 if there is none.
+int forms_web_next_event(int* id);
 // Suspend the program (Asyncify) until the page has an event queued, or for
 // one frame, or until the player closed the message.
 void forms_web_wait();
 void forms_web_yield();
-void forms_web_message(const char* title, const char* text, int icon);
+// icon: "error", "question", "warning", "information", or "".
+void forms_web_message(const char* title, const char* text, const char* icon);
 void forms_web_end(int exitStatus, const char* report);
 // Under the browser's forced colours, the colour (0x00BBGGRR) that it gives
 // the CSS system colour `name`; -1 when colours are not forced.
@@ -51,7 +55,7 @@ namespace forms::web {
 
 inline constexpr int kEventClick = 1;
 inline constexpr int kEventFocus = 2;
-inline constexpr int kEventLook = 3; // the view or the forced colours changed
+inline constexpr int kEventView = 3; // the view or the forced colours changed
 inline constexpr int kEventTab = 4; // Tab in the form
 inline constexpr int kEventShiftTab = 5;
 

@@ -17,8 +17,6 @@ namespace forms::web {
 
 namespace {
 
-constexpr int kLabel = 0, kButton = 1, kShape = 2;
-
 // An explicit colour, or a system colour as the standard light scheme
 // gives it: the page looks the same whatever the device's scheme.
 Color Explicit(Color color)
@@ -118,7 +116,8 @@ FormPage::FormPage(Form& form, Runtime& runtime)
     : FormView(form, runtime)
 {
     const StdFont* font = form.Font;
-    forms_web_create_form(form.Caption.c_str(), ToCss(form.BackColor).c_str(),
+    forms_web_create_form(kEventClick, kEventFocus, kEventView, kEventTab, kEventShiftTab, form.Caption.c_str(),
+        ToCss(form.BackColor).c_str(),
         font != nullptr ? FontFamily(font->Name).c_str() : "sans-serif");
     for (Control* control : form.Controls()) {
         const int id = Create(*control);
@@ -167,27 +166,28 @@ void FormPage::Layout()
 
 int FormPage::Create(Control& control)
 {
-    const auto add = [&](int kind, const std::string& look, const std::string& text) {
-        return forms_web_add(kind, look.c_str(), text.c_str(), control.AccessibleName.Get().c_str(),
+    // A button is the page's own; a label and a shape are told of as a
+    // group and an image.
+    const auto add = [&](const char* role, const std::string& look, const std::string& text) {
+        return forms_web_add(role, look.c_str(), text.c_str(), control.AccessibleName.Get().c_str(),
             control.AccessibleDescription.Get().c_str());
     };
     if (auto* label = dynamic_cast<Label*>(&control)) {
         const bool framed = label->BorderStyle == Border::FixedSingle;
-        const int id = add(kLabel, std::string("label") + (framed ? " sunken" : "") + AlignmentClass(label->Alignment),
+        const int id = add("group", std::string("label") + (framed ? " sunken" : "") + AlignmentClass(label->Alignment),
             label->Caption.Get());
         forms_web_style(id, "background-color", ToCss(label->BackColor).c_str());
         SetFont(id, label->Font);
         return id;
     }
     if (auto* button = dynamic_cast<CommandButton*>(&control)) {
-        const int id = add(kButton, "button", button->Caption.Get());
+        const int id = add("button", "button", button->Caption.Get());
         forms_web_set_enabled(id, button->Enabled ? 1 : 0);
         SetFont(id, button->Font);
         return id;
     }
     auto& shape = dynamic_cast<Shape&>(control);
-    const bool round = shape.Kind == ShapeKind::Circle || shape.Kind == ShapeKind::Oval;
-    const int id = add(kShape, round ? "shape round" : "shape", "");
+    const int id = add("img", shape.Round() ? "shape round" : "shape", "");
     forms_web_style(id, "--edge", ToCss(shape.BorderColor).c_str());
     forms_web_style(id, "background-color", BackOf(shape).c_str());
     return id;
@@ -200,7 +200,7 @@ void FormPage::Show()
 
 void FormPage::Handle(int kind, int id)
 {
-    if (kind == kEventLook) {
+    if (kind == kEventView) {
         Layout();
         Colour();
         return;
@@ -250,8 +250,17 @@ void FormPage::MoveFocus(CommandButton* button)
 
 void FormPage::PostFocus(CommandButton& button)
 {
-    if (platform_ != nullptr)
-        platform_->Post([this, &button] { FocusArrived(button); });
+    posted_.push_back(&button);
+}
+
+bool FormPage::RunPosted()
+{
+    if (posted_.empty())
+        return false;
+    CommandButton& button = *posted_.front();
+    posted_.pop_front();
+    FocusArrived(button);
+    return true;
 }
 
 } // namespace forms::web

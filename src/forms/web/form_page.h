@@ -9,13 +9,12 @@
 
 #include "forms/view.h"
 
+#include <deque>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace forms::web {
-
-class WebPlatform;
 
 class FormPage : public FormView {
 public:
@@ -24,11 +23,13 @@ public:
     FormPage& operator=(const FormPage&) = delete;
     ~FormPage() = default;
 
-    void Attach(WebPlatform& platform) { platform_ = &platform; }
     // Puts the form on the page.
     void Show();
     // An event that the page queued for the control of that id.
     void Handle(int kind, int id);
+    // Runs the first call that the view posted (PostFocus) and has not yet
+    // run; false if there is none.
+    bool RunPosted();
 
 private:
     // What the form's view tells the page: each a write to one element, or
@@ -49,7 +50,7 @@ private:
     void Colour();
     int IdOf(const Control& control) const { return ids_.at(&control); }
 
-    WebPlatform* platform_ = nullptr;
+    std::deque<CommandButton*> posted_;
     std::vector<Control*> controls_; // by id
     std::unordered_map<const Control*, int> ids_;
 };

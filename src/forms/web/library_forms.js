@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: MIT
 
 // The DOM side of the web backend, linked into the program's JavaScript. It
-// builds and changes the page's elements as the C++ side tells it, and
+// builds and changes its own elements as the C++ side tells it, in the
+// places that the page hands it (Module.forms), and
 // queues what the player does (clicks, the focus moving) for the C++ side
 // to take, which it does only from its own event loop or DoEvents: nothing
 // here ever calls into the program, so nothing re-enters it while it waits.
@@ -25,10 +26,11 @@ mergeInto(LibraryManager.library, {
     moving: false,
     queue: [],
     waiting: null,
-    // The event queue: each event a number, its kind times 65536 plus the
-    // element's id.
+    // The numbers of the events that the program takes, as it gave them.
+    event: null,
+    // The event queue: each event its kind and the element's id.
     post: function(kind, id) {
-      Forms.queue.push(kind * 65536 + id);
+      Forms.queue.push([kind, id]);
       if (Forms.waiting) {
         const wake = Forms.waiting;
         Forms.waiting = null;
@@ -42,7 +44,7 @@ mergeInto(LibraryManager.library, {
     changed: function() {
       if (!Forms.form)
         return;
-      Forms.post(3, 0);
+      Forms.post(Forms.event.view, 0);
       Forms.snap();
     },
     // The form's corner, wherever the page centres it, on a device pixel.
@@ -77,13 +79,14 @@ mergeInto(LibraryManager.library, {
           button.click();
       } else if (event.key === 'Tab' && !event.altKey && !event.ctrlKey && !event.metaKey) {
         event.preventDefault();
-        Forms.post(event.shiftKey ? 5 : 4, 0);
+        Forms.post(event.shiftKey ? Forms.event.shiftTab : Forms.event.tab, 0);
       }
     },
   },
 
   forms_web_create_form__deps: ['$Forms'],
-  forms_web_create_form: function(title, background, font) {
+  forms_web_create_form: function(click, focus, view, tab, shiftTab, title, background, font) {
+    Forms.event = { click, focus, view, tab, shiftTab };
     document.title = Forms.text(title);
     const form = document.createElement('div');
     form.id = 'form';
@@ -101,7 +104,7 @@ mergeInto(LibraryManager.library, {
     form.addEventListener('focusin', (event) => {
       const id = Forms.elements.indexOf(event.target);
       if (id >= 0 && !Forms.moving)
-        Forms.post(2, id);
+        Forms.post(Forms.event.focus, id);
     });
     Forms.form = form;
     window.addEventListener('resize', Forms.changed);
@@ -145,21 +148,23 @@ mergeInto(LibraryManager.library, {
     style.setProperty('--inset', inset);
   },
 
-  // A control: 0 a label, 1 a button, 2 a shape. Returns its id. A label's
+  // A control: a button, or an element of the ARIA role given. Returns its
+  // id. A label's
   // text is drawn, not read: what a screen reader hears of any control is
   // its name and its description, which the form composes when it is at
   // rest, so the text that changes many times a second while the reels
   // spin never reaches the accessibility tree.
   forms_web_add__deps: ['$Forms'],
-  forms_web_add: function(kind, look, text, name, description) {
-    const element = document.createElement(kind === 1 ? 'button' : 'div');
+  forms_web_add: function(role, look, text, name, description) {
+    const button = Forms.text(role) === 'button';
+    const element = document.createElement(button ? 'button' : 'div');
     const id = Forms.elements.length;
     element.className = 'control ' + Forms.text(look);
-    if (kind === 1) {
+    if (button) {
       element.type = 'button';
-      element.addEventListener('click', () => Forms.post(1, id));
+      element.addEventListener('click', () => Forms.post(Forms.event.click, id));
     } else {
-      element.setAttribute('role', kind === 2 ? 'img' : 'group');
+      element.setAttribute('role', Forms.text(role));
     }
     const face = document.createElement('span');
     face.className = 'face';
@@ -222,9 +227,9 @@ mergeInto(LibraryManager.library, {
 
   forms_web_show__deps: ['$Forms'],
   forms_web_show: function() {
-    const stage = document.getElementById('stage');
-    document.getElementById('loading').hidden = true;
-    stage.appendChild(Forms.form);
+    const page = Module['forms'];
+    page.loading.hidden = true;
+    page.stage.appendChild(Forms.form);
     Forms.snap();
     performance.mark('form shown');
     // The service worker that keeps the page's own files, so that the game,
@@ -240,10 +245,14 @@ mergeInto(LibraryManager.library, {
     }
   },
 
-  // The next queued event, or 0.
+  // The next queued event's kind, with its element's id at id; or 0.
   forms_web_next_event__deps: ['$Forms'],
-  forms_web_next_event: function() {
-    return Forms.queue.length ? Forms.queue.shift() : 0;
+  forms_web_next_event: function(id) {
+    if (!Forms.queue.length)
+      return 0;
+    const [kind, element] = Forms.queue.shift();
+    HEAP32[id / 4] = element;
+    return kind;
   },
 
   // Returns once an event is queued: the page takes no time while the
@@ -264,15 +273,16 @@ mergeInto(LibraryManager.library, {
     Asyncify.handleSleep((wake) => requestAnimationFrame(() => wake()));
   },
 
-  // A modal message: the title, the icon (0 none, 1 error, 2 question,
-  // 3 warning, 4 information), the text and OK, as an alert dialog.
+  // A modal message: the title, the icon by name, the text and OK, as an
+  // alert dialog.
   // Returns once the player has closed it.
   forms_web_message__deps: ['$Forms'],
   forms_web_message: function(title, text, icon) {
-    const dialog = document.getElementById('message');
-    document.getElementById('message-title').textContent = Forms.text(title);
-    document.getElementById('message-text').textContent = Forms.text(text);
-    dialog.dataset.icon = ['', 'error', 'question', 'warning', 'information'][icon] || '';
+    const page = Module['forms'];
+    const dialog = page.message;
+    page.messageTitle.textContent = Forms.text(title);
+    page.messageText.textContent = Forms.text(text);
+    dialog.dataset.icon = Forms.text(icon);
     Asyncify.handleSleep((wake) => {
       dialog.addEventListener('close', () => wake(), { once: true });
       dialog.showModal();
@@ -284,9 +294,11 @@ mergeInto(LibraryManager.library, {
   forms_web_end__deps: ['$Forms'],
   forms_web_end: function(status, report) {
     window.removeEventListener('resize', Forms.changed);
+    if (Forms.form)
+      Forms.form.remove();
     Forms.form = null;
     Forms.queue.length = 0;
-    formsShowEnd(status === 0 ? 'ended' : 'failed', Forms.text(report));
+    Module['forms'].end(status === 0, Forms.text(report));
   },
 
   // Which face of the page's own stands for a face the design names: the

@@ -11,6 +11,28 @@
 
 namespace forms::web {
 
+namespace {
+
+// The page's name for a message's icon.
+const char* IconName(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Critical:
+        return "error";
+    case MessageIcon::Question:
+        return "question";
+    case MessageIcon::Exclamation:
+        return "warning";
+    case MessageIcon::Information:
+        return "information";
+    case MessageIcon::None:
+        break;
+    }
+    return "";
+}
+
+} // namespace
+
 void WebPlatform::Run()
 {
     while (!quit_) {
@@ -29,32 +51,36 @@ void WebPlatform::HandlePending()
 {
     // The page's events in the order they came, each with what it posted
     // after it; an event that ended the program leaves the rest unhandled.
-    for (int event = forms_web_next_event(); !quit_; event = forms_web_next_event()) {
-        if (event != 0 && page_ != nullptr)
-            page_->Handle(event / 65536, event % 65536);
-        while (!posted_.empty() && !quit_) {
-            const std::function<void()> call = std::move(posted_.front());
-            posted_.pop_front();
-            call();
-        }
-        if (event == 0)
-            break;
+    for (;;) {
+        int id = 0;
+        const int kind = forms_web_next_event(&id);
+        if (quit_ || page_ == nullptr)
+            return;
+        if (kind != 0)
+            page_->Handle(kind, id);
+        while (!quit_ && page_->RunPosted()) { }
+        if (kind == 0)
+            return;
     }
 }
 
 void WebPlatform::ShowMessage(const Message& message)
 {
-    last_ = message;
-    forms_web_message(message.Title.c_str(), message.Text.c_str(), static_cast<int>(message.Icon));
+    forms_web_message(message.Title.c_str(), message.Text.c_str(), IconName(message.Icon));
+}
+
+void WebPlatform::ShowFatal(const Message& report)
+{
+    report_ = report.Text;
+    ShowMessage(report);
 }
 
 void WebPlatform::Quit(int exitStatus)
 {
-    // The page says how the program ended: after a fatal error, with the
-    // report that the runtime has just shown.
+    // The page says how the program ended: after a fatal error, with its
+    // report.
     quit_ = true;
-    posted_.clear();
-    forms_web_end(exitStatus, exitStatus == 0 ? "" : last_.Text.c_str());
+    forms_web_end(exitStatus, report_.c_str());
 }
 
 std::vector<std::string> WebPlatform::PreferredLanguages()

@@ -5,8 +5,6 @@
 
 #include "forms/platform.h"
 
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,18 +24,16 @@ public:
     // Yields to the browser for one frame, then handles what came.
     void DoEvents() override;
     void ShowMessage(const Message& message) override;
+    void ShowFatal(const Message& report) override;
     void Quit(int exitStatus) override;
     // The browser's languages (navigator.languages), most preferred first.
     static std::vector<std::string> PreferredLanguages();
-    // Runs `call` once the event in hand has been handled in full.
-    void Post(std::function<void()> call) { posted_.push_back(std::move(call)); }
 
 private:
     void HandlePending();
 
     FormPage* page_ = nullptr;
-    std::deque<std::function<void()>> posted_;
-    Message last_; // the last message shown: a fatal error's report
+    std::string report_; // the fatal error's, for the page's end
     bool quit_ = false;
 };
 

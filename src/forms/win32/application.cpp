@@ -44,10 +44,7 @@ int RunProgram(int, char**, const ProgramInfo& info, const FormFactory& createFo
     const INITCOMMONCONTROLSEX controls { sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&controls);
     win32::Win32Platform platform;
-    const int status = RunForm<win32::FormWindow>(platform, info, createForm, [&platform](win32::FormWindow& window) {
-        window.Show();
-        platform.Run();
-    });
+    const int status = RunForm<win32::FormWindow>(platform, info, createForm);
     // A quit that the loop did not take (the program ended in its load)
     // must not end the next loop this thread runs.
     MSG quit;

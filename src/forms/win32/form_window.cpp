@@ -189,9 +189,6 @@ FormWindow::Child* FormWindow::ChildOf(HWND window)
 
 void FormWindow::Show()
 {
-    // The focus is the button's before the window comes forward, so that it
-    // lands there at once.
-    FocusFirstButton();
     ShowWindow(window_, SW_SHOWDEFAULT);
     UpdateWindow(window_);
 }
@@ -259,10 +256,10 @@ LRESULT CALLBACK FormWindow::WindowProc(HWND window, UINT message, WPARAM wParam
     }
     if (self->window_ == nullptr)
         self->window_ = window; // during CreateWindowExW
-    return Guarded(self->ViewedRuntime(), [&] { return self->Handle(message, wParam, lParam); });
+    return Guarded(self->ViewedRuntime(), [&] { return self->HandleMessage(message, wParam, lParam); });
 }
 
-LRESULT FormWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT FormWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_COMMAND:

@@ -31,8 +31,7 @@ public:
     // The window that shows the control.
     HWND HandleOf(const Control& control) const;
 
-    // Shows the window where the system places new windows, with the
-    // keyboard focus on the first enabled button in tab order.
+    // Shows the window where the system places new windows.
     void Show();
     void Hide();
     // The keys that a form handles before the focused control sees them:
@@ -74,7 +73,7 @@ private:
     // The system's buttons, which the form tells assistive technology of.
     static LRESULT CALLBACK ButtonProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
         DWORD_PTR data);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void ShowCaption(TextControl& control) override;
     void ShowEnabled(CommandButton& button) override;
     void ShowBackColor(Shape& shape) override;
