@@ -32,23 +32,26 @@ check: test-deps build build-sanitize
 	ctest --preset check -j$(JOBS)
 	ctest --preset sanitize -j$(JOBS)
 
-# A newcomer's `make run`, then `make check`, `make lint`, `make package`
-# and `make check-windows`, on Debian 13, from this Debian 12 machine: in a
-# fresh Debian 13 root, on a clone of the committed HEAD (needs root).
+# A newcomer's `make run`, then `make check`, `make lint`, `make package`,
+# `make check-windows` and `make check-web`, on Debian 13, from this Debian
+# 12 machine: in a fresh Debian 13 root, on a clone of the committed HEAD
+# (needs root).
 check-debian13: package-deps
 	scripts/check-debian13
 
-# dist/: the source, the Debian package, the Windows zip and installer, and
-# their sums, from the committed HEAD; the same commit gives the same bytes.
+# dist/: the source, the Debian package, the Windows zip and installer, the
+# web page's zip, and their sums, from the committed HEAD; the same commit
+# gives the same bytes.
 # Signed when both VANTU_SIGN_CERT and VANTU_SIGN_KEY name PEM files.
 release: release-deps
 	scripts/release
 
 # What the release in dist/ holds, tried as players get it: the installer
-# and the zip under Wine, the package in fresh Debian 12 and 13 roots, the
-# source built without git; then a second release from a second clone, byte
-# for byte the same, and a release signed with a certificate of the check's
-# own (needs root, for the Debian roots).
+# and the zip under Wine, the web page's zip served and played in Chromium,
+# also offline and updated in place, the package in fresh Debian 12 and 13
+# roots, the source built without git; then a second release from a second
+# clone, byte for byte the same, and a release signed with a certificate of
+# the check's own (needs root, for the Debian roots).
 check-release: release-deps
 	scripts/check-release
 
@@ -111,8 +114,10 @@ build-windows-tests: windows-test-deps
 	$(CMAKE) --build --preset windows-tests -j$(JOBS)
 
 # Every C++ file laid out as .clang-format (and tests/.clang-format) says,
-# then clang-tidy over the game, the tests and the benchmark, with the checks
-# that .clang-tidy lists and explains; any finding fails. Then every
+# then clang-tidy over the game, the forms runtime and its Qt backend, the
+# tests and the benchmark, with the checks that .clang-tidy lists and
+# explains; any finding fails (lint-windows and lint-web take the Win32 and
+# web backends). Then every
 # language's catalogue: msgfmt --check, and none lacks a text of the code or
 # the documents, or keeps one that is gone (scripts/update-po brings them up
 # to date). Nothing is rewritten.

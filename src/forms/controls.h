@@ -34,6 +34,12 @@ constexpr bool IsSystemColor(Color c)
     return (c & 0x80000000u) != 0;
 }
 inline constexpr Color vbWindowText = SystemColor(8);
+// The lines of a sunken frame: outer top and left, inner top and left,
+// outer bottom and right, inner bottom and right.
+inline constexpr Color vbButtonShadow = SystemColor(16);
+inline constexpr Color vb3DDKShadow = SystemColor(21);
+inline constexpr Color vb3DHighlight = SystemColor(20);
+inline constexpr Color vb3DLight = SystemColor(22);
 
 enum class Border { None = 0, FixedSingle = 1 };
 enum class TextAlign { LeftJustify = 0, RightJustify = 1, Center = 2 };

@@ -17,6 +17,8 @@ namespace forms::web {
 
 namespace {
 
+constexpr int kForm = -1; // the id that stands for the form
+
 // An explicit colour, or a system colour as the standard light scheme
 // gives it: the page looks the same whatever the device's scheme.
 Color Explicit(Color color)
@@ -130,6 +132,10 @@ FormPage::FormPage(Form& form, Runtime& runtime)
 
 void FormPage::Colour()
 {
+    // The sunken frames' lines, in the scheme's colours.
+    for (const auto& [line, system] : { std::pair { "--shadow", vbButtonShadow }, { "--dark-shadow", vb3DDKShadow },
+             { "--highlight", vb3DHighlight }, { "--light", vb3DLight } })
+        forms_web_style(kForm, line, ToCss(SchemeColor(system)).c_str());
     for (Control* control : controls_) {
         const auto* label = dynamic_cast<const Label*>(control);
         if (label == nullptr)
@@ -153,7 +159,7 @@ void FormPage::Layout()
     const auto pixels = [dpi](const StdFont* font) {
         return FontPixels(font != nullptr ? font->Size : kDefaultFontSize, dpi);
     };
-    forms_web_place(-1, 0, 0, TwipsToPixels(form.ClientWidth, dpi), TwipsToPixels(form.ClientHeight, dpi), line,
+    forms_web_place(kForm, 0, 0, TwipsToPixels(form.ClientWidth, dpi), TwipsToPixels(form.ClientHeight, dpi), line,
         pixels(form.Font), 0);
     for (std::size_t id = 0; id < controls_.size(); ++id) {
         const Control& control = *controls_[id];

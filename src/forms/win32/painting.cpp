@@ -56,9 +56,9 @@ void PaintLabel(HDC dc, RECT rect, const Label& label, std::wstring_view text, H
         // The platform's sunken frame: two lines, each as wide as one pixel
         // at 96 dpi, on whole pixels at every DPI.
         const int line = LineWidth(static_cast<int>(dpi));
-        FillBand(dc, rect, line, GetSysColor(COLOR_BTNSHADOW), GetSysColor(COLOR_BTNHIGHLIGHT));
+        FillBand(dc, rect, line, ToColorRef(vbButtonShadow), ToColorRef(vb3DHighlight));
         InflateRect(&rect, -line, -line);
-        FillBand(dc, rect, line, GetSysColor(COLOR_3DDKSHADOW), GetSysColor(COLOR_3DLIGHT));
+        FillBand(dc, rect, line, ToColorRef(vb3DDKShadow), ToColorRef(vb3DLight));
     }
     if (text.empty())
         return;
