@@ -11,8 +11,11 @@ set(web_made ${PROJECT_BINARY_DIR}/web)
 # The faces the page ships, each a subset of a face that the runtime's
 # table names for a face of the design, of only the glyphs the game shows,
 # under a name of its own as the fonts' licences ask of a modified font:
-# file, source font, family, text (or a range of code points), the Debian
-# package whose licence it carries.
+# file, source font, the face it stands for, family, weight, text (or a
+# range of code points), the Debian package whose licence it carries, and
+# its use: "preload" for a face the form shows at once, "page" for the
+# page's own texts. The page's @font-face rules, its preloads and the map
+# from the runtime's faces to the page's families are made from this list.
 # The Regular face has Latin-1, for the page's own texts in German, French
 # and Spanish; Japanese ones take the system's face.
 # Liberation 2 is in liberation2/ on Debian 12, in liberation/ on Debian 13.
@@ -21,17 +24,34 @@ find_path(VANTU_LIBERATION_DIR LiberationSans-Regular.ttf
   NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 set(liberation ${VANTU_LIBERATION_DIR})
 set(VANTU_WEB_FONTS
-  "vantu-sans-bold|${liberation}/LiberationSans-Bold.ttf|Vantu Sans|$*-#7C?=+%0123456789 |fonts-liberation2"
-  "vantu-pgothic|/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf|Vantu PGothic|*GO |fonts-ipafont-gothic"
-  "vantu-sans|${liberation}/LiberationSans-Regular.ttf|Vantu Sans|U+0020-00FF|fonts-liberation2")
+  "vantu-sans-bold|${liberation}/LiberationSans-Bold.ttf|Liberation Sans|Vantu Sans|700|$*-#7C?=+%0123456789 |fonts-liberation2|preload"
+  "vantu-pgothic|/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf|IPAPGothic|Vantu PGothic|400|*GO |fonts-ipafont-gothic|preload"
+  "vantu-sans|${liberation}/LiberationSans-Regular.ttf|Liberation Sans|Vantu Sans|400|U+0020-00FF|fonts-liberation2|page")
 set(web_files)
+set(VANTU_WEB_FONT_FACES)
+set(VANTU_WEB_PRELOADS)
+set(web_faces)
 foreach(entry IN LISTS VANTU_WEB_FONTS)
   string(REPLACE "|" ";" entry "${entry}")
   list(GET entry 0 file)
   list(GET entry 1 source)
-  list(GET entry 2 family)
-  list(GET entry 3 text)
-  list(GET entry 4 package)
+  list(GET entry 2 face)
+  list(GET entry 3 family)
+  list(GET entry 4 weight)
+  list(GET entry 5 text)
+  list(GET entry 6 package)
+  list(GET entry 7 use)
+  string(APPEND VANTU_WEB_FONT_FACES "@font-face {\n  font-family: \"${family}\";\n  font-weight: ${weight};\n"
+    "  font-display: block;\n  src: url(\"fonts/${file}.woff2\") format(\"woff2\");\n}\n")
+  if(use STREQUAL "preload")
+    string(APPEND VANTU_WEB_PRELOADS
+      "<link rel=\"preload\" href=\"fonts/${file}.woff2\" as=\"font\" type=\"font/woff2\" crossorigin>\n")
+  elseif(use STREQUAL "page")
+    set(VANTU_WEB_PAGE_FAMILY ${family})
+  endif()
+  if(NOT "\"${face}\": \"${family}\"" IN_LIST web_faces)
+    list(APPEND web_faces "\"${face}\": \"${family}\"")
+  endif()
   add_custom_command(OUTPUT ${web_made}/fonts/${file}.woff2
     COMMAND ${CMAKE_COMMAND} -E make_directory ${web_made}/fonts
     COMMAND ${VANTU_PYTHON} ${web_assets} font ${source} ${web_made}/fonts/${file}.woff2 ${family} ${text}
@@ -58,6 +78,9 @@ foreach(size 192 512)
   list(APPEND web_files icons/vantu-${size}.png)
 endforeach()
 
+string(STRIP "${VANTU_WEB_PRELOADS}" VANTU_WEB_PRELOADS)
+string(STRIP "${VANTU_WEB_FONT_FACES}" VANTU_WEB_FONT_FACES)
+list(JOIN web_faces ", " VANTU_WEB_FACES)
 configure_file(${PROJECT_SOURCE_DIR}/resources/web/index.html.in ${web_made}/index.html @ONLY)
 # The page's own texts in every language, before the script that shows them.
 add_custom_command(OUTPUT ${web_made}/page.js
@@ -67,7 +90,7 @@ add_custom_command(OUTPUT ${web_made}/page.js
   DEPENDS ${PROJECT_SOURCE_DIR}/src/tools/catalogues.py ${web_assets} ${VANTU_MO_FILES}
     ${PROJECT_SOURCE_DIR}/resources/web/page.js VERBATIM)
 configure_file(${PROJECT_SOURCE_DIR}/resources/web/manifest.webmanifest.in ${web_made}/manifest.webmanifest @ONLY)
-configure_file(${PROJECT_SOURCE_DIR}/resources/web/vantu.css ${web_made}/vantu.css COPYONLY)
+configure_file(${PROJECT_SOURCE_DIR}/resources/web/vantu.css.in ${web_made}/vantu.css @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/src/forms/web/forms.css ${web_made}/forms.css COPYONLY)
 list(APPEND web_files index.html page.js manifest.webmanifest vantu.css forms.css)
 
