@@ -37,26 +37,34 @@ using FormFactory = std::function<std::unique_ptr<Form>(Runtime&)>;
 // backend defines it, with RunForm.
 int RunProgram(int argc, char** argv, const ProgramInfo& info, const FormFactory& createForm);
 
-// What a backend gives RunForm: a form's window, which draws the form's
-// controls as its FormView follows them and turns the player's input into
-// the form's events; and the platform services, which also know the
-// player's languages, own the main window while it lives, and run the
-// event loop.
+// A backend's platform services: the runtime's, and what RunForm needs
+// besides, for a program whose one window is a Window.
+template <typename Window>
+class BackendPlatform : public Platform {
+public:
+    // Message boxes are modal to the window, and Quit takes it away; null
+    // once it is gone.
+    void SetMainWindow(Window* window) { window_ = window; }
+    // The player's languages, most preferred first, as the system gives
+    // them ("ja-JP", "de_DE.UTF-8", "en").
+    virtual std::vector<std::string> PreferredLanguages() const = 0;
+    // Handles events until Quit; idle, the program takes no time.
+    virtual void Run() = 0;
+
+protected:
+    Window* MainWindow() const { return window_; }
+
+private:
+    Window* window_ = nullptr;
+};
+
+// What a backend gives RunForm: its platform services, and a form's window,
+// which draws the form's controls as its FormView follows them, turns the
+// player's input into the form's events, and puts itself on the screen
+// (Show).
 template <typename Window, typename Services>
-concept Backend = std::derived_from<Window, FormView> && std::constructible_from<Window, Form&, Runtime&>
-    && std::derived_from<Services, Platform> && requires(Window& window, Services& services) {
-           // The player's languages, most preferred first, as the system
-           // gives them ("ja-JP", "de_DE.UTF-8", "en").
-           { services.PreferredLanguages() } -> std::convertible_to<std::vector<std::string>>;
-           // Message boxes are modal to this window, and Quit takes it
-           // away; null once it is gone.
-           services.SetMainWindow(&window);
-           services.SetMainWindow(nullptr);
-           // Puts the window on the screen.
-           window.Show();
-           // Handles events until Quit; idle, the program takes no time.
-           services.Run();
-       };
+concept Backend = std::derived_from<Services, BackendPlatform<Window>> && std::derived_from<Window, FormView>
+    && std::constructible_from<Window, Form&, Runtime&> && requires(Window& window) { window.Show(); };
 
 // RunProgram on a backend: the order in which every program starts.
 template <typename Window, typename Services>

@@ -62,8 +62,8 @@ void CloseOnTermination(QWidget& window)
 // Qt's event loop; a signal to end the program closes its window first.
 void QtPlatform::Run()
 {
-    if (window_ != nullptr)
-        CloseOnTermination(*window_);
+    if (MainWindow() != nullptr)
+        CloseOnTermination(*MainWindow());
     QApplication::exec();
 }
 

@@ -4,6 +4,7 @@
 #include "qt_platform.h"
 
 #include "conversions.h"
+#include "form_window.h"
 #include "forms/language.h"
 
 #include <QApplication>
@@ -41,18 +42,18 @@ void QtPlatform::DoEvents()
 
 void QtPlatform::ShowMessage(const Message& message)
 {
-    QMessageBox box(ToQIcon(message.Icon), ToQString(message.Title), ToQString(message.Text), QMessageBox::Ok, window_);
+    QMessageBox box(ToQIcon(message.Icon), ToQString(message.Title), ToQString(message.Text), QMessageBox::Ok, MainWindow());
     box.exec();
 }
 
 void QtPlatform::Quit(int exitStatus)
 {
-    if (window_ != nullptr)
-        window_->hide();
+    if (MainWindow() != nullptr)
+        MainWindow()->hide();
     QCoreApplication::exit(exitStatus);
 }
 
-std::vector<std::string> QtPlatform::PreferredLanguages()
+std::vector<std::string> QtPlatform::PreferredLanguages() const
 {
     return PosixLanguages([](const char* name) { return std::getenv(name); });
 }

@@ -54,11 +54,12 @@ void WebPlatform::HandlePending()
     for (;;) {
         int id = 0;
         const int kind = forms_web_next_event(&id);
-        if (quit_ || page_ == nullptr)
+        FormPage* page = MainWindow();
+        if (quit_ || page == nullptr)
             return;
         if (kind != 0)
-            page_->Handle(kind, id);
-        while (!quit_ && page_->RunPosted()) { }
+            page->Handle(kind, id);
+        while (!quit_ && page->RunPosted()) { }
         if (kind == 0)
             return;
     }
@@ -83,7 +84,7 @@ void WebPlatform::Quit(int exitStatus)
     forms_web_end(exitStatus, report_.c_str());
 }
 
-std::vector<std::string> WebPlatform::PreferredLanguages()
+std::vector<std::string> WebPlatform::PreferredLanguages() const
 {
     std::array<char, 512> list {};
     if (forms_web_languages(list.data(), list.size()) == 0)

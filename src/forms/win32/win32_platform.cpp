@@ -10,7 +10,7 @@ namespace forms::win32 {
 
 void Win32Platform::Dispatch(MSG& message)
 {
-    if (window_ != nullptr && window_->PreTranslate(message))
+    if (MainWindow() != nullptr && MainWindow()->PreTranslate(message))
         return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -38,9 +38,9 @@ void Win32Platform::Run()
 
 HWND Win32Platform::Owner() const
 {
-    if (window_ == nullptr || IsWindowVisible(window_->Handle()) == FALSE)
+    if (MainWindow() == nullptr || IsWindowVisible(MainWindow()->Handle()) == FALSE)
         return nullptr;
-    return window_->Handle();
+    return MainWindow()->Handle();
 }
 
 void Win32Platform::ShowMessage(const Message& message)
@@ -67,12 +67,12 @@ void Win32Platform::ShowMessage(const Message& message)
 
 void Win32Platform::Quit(int exitStatus)
 {
-    if (window_ != nullptr)
-        window_->Hide();
+    if (MainWindow() != nullptr)
+        MainWindow()->Hide();
     PostQuitMessage(exitStatus);
 }
 
-std::vector<std::string> Win32Platform::PreferredLanguages()
+std::vector<std::string> Win32Platform::PreferredLanguages() const
 {
     ULONG count = 0;
     ULONG size = 0;

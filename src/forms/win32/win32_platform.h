@@ -3,7 +3,7 @@
 
 #pragma once
 
-#include "forms/platform.h"
+#include "forms/program.h"
 
 #include <windows.h>
 
@@ -15,26 +15,20 @@ namespace forms::win32 {
 class FormWindow;
 
 // The platform services on Windows, for a program of one form window.
-class Win32Platform : public Platform {
+// The keys that the main window handles itself reach it during DoEvents too.
+class Win32Platform : public BackendPlatform<FormWindow> {
 public:
-    // Message boxes are modal to this window, Quit takes it away, and the
-    // keys it handles itself reach it during DoEvents too.
-    void SetMainWindow(FormWindow* window) { window_ = window; }
-    // Runs the event loop until Quit.
-    void Run();
-
     void DoEvents() override;
     void ShowMessage(const Message& message) override;
     void Quit(int exitStatus) override;
     // The user's preferred languages for Windows' own texts, most preferred
     // first: "ja-JP", "en-US".
-    static std::vector<std::string> PreferredLanguages();
+    std::vector<std::string> PreferredLanguages() const override;
+    void Run() override;
 
 private:
     void Dispatch(MSG& message);
     HWND Owner() const;
-
-    FormWindow* window_ = nullptr;
 };
 
 } // namespace forms::win32
