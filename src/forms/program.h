@@ -63,8 +63,11 @@ private:
 // player's input into the form's events, and puts itself on the screen
 // (Show).
 template <typename Window, typename Services>
-concept Backend = std::derived_from<Services, BackendPlatform<Window>> && std::derived_from<Window, FormView>
-    && std::constructible_from<Window, Form&, Runtime&> && requires(Window& window) { window.Show(); };
+concept Backend = std::derived_from<Services, BackendPlatform<Window>> && std::derived_from<Window,
+    FormView> && std::constructible_from<Window, Form&, Runtime&> && requires(Window& window)
+{
+    window.Show();
+};
 
 // RunProgram on a backend: the order in which every program starts.
 template <typename Window, typename Services>

@@ -42,7 +42,8 @@ void QtPlatform::DoEvents()
 
 void QtPlatform::ShowMessage(const Message& message)
 {
-    QMessageBox box(ToQIcon(message.Icon), ToQString(message.Title), ToQString(message.Text), QMessageBox::Ok, MainWindow());
+    QMessageBox box(ToQIcon(message.Icon), ToQString(message.Title), ToQString(message.Text), QMessageBox::Ok,
+        MainWindow());
     box.exec();
 }
 

@@ -119,8 +119,7 @@ FormPage::FormPage(Form& form, Runtime& runtime)
 {
     const StdFont* font = form.Font;
     forms_web_create_form(kEventClick, kEventFocus, kEventView, kEventTab, kEventShiftTab, form.Caption.c_str(),
-        ToCss(form.BackColor).c_str(),
-        font != nullptr ? FontFamily(font->Name).c_str() : "sans-serif");
+        ToCss(form.BackColor).c_str(), font != nullptr ? FontFamily(font->Name).c_str() : "sans-serif");
     for (Control* control : form.Controls()) {
         const int id = Create(*control);
         controls_.push_back(control);
@@ -140,7 +139,8 @@ void FormPage::Colour()
         const auto* label = dynamic_cast<const Label*>(control);
         if (label == nullptr)
             continue;
-        forms_web_style(IdOf(*control), "color", ToCss(TextColor(label->ForeColor, label->BackColor, SchemeColor)).c_str());
+        forms_web_style(IdOf(*control), "color",
+            ToCss(TextColor(label->ForeColor, label->BackColor, SchemeColor)).c_str());
     }
 }
 

@@ -29,7 +29,6 @@ COLORREF ToColorRef(Color color)
     return color & 0xFFFFFFu;
 }
 
-
 namespace {
 
 int CALLBACK FaceFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
