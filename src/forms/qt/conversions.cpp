@@ -66,13 +66,12 @@ QColor ToQColor(Color color, const QPalette& palette)
 
 QColor ToQTextColor(Color fore, Color back, const QPalette& scheme)
 {
-    return ToQColor(TextColor(fore, back,
-                        [&scheme](Color system) {
-                            const QColor color = ToQColor(system, scheme);
-                            return static_cast<Color>(color.red()) | static_cast<Color>(color.green()) << 8
-                                | static_cast<Color>(color.blue()) << 16;
-                        }),
-        scheme);
+    const auto shown = [&scheme](Color system) {
+        const QColor color = ToQColor(system, scheme);
+        return static_cast<Color>(color.red()) | static_cast<Color>(color.green()) << 8
+            | static_cast<Color>(color.blue()) << 16;
+    };
+    return ToQColor(TextColor(fore, back, shown), scheme);
 }
 
 QFont ToQFont(const StdFont& font)
