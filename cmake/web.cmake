@@ -8,11 +8,21 @@ find_program(VANTU_PYTHON NAMES python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 set(web_assets ${PROJECT_SOURCE_DIR}/src/tools/web_assets.py)
 set(web_made ${PROJECT_BINARY_DIR}/web)
 
+# The characters that each face of the design draws: the captions, the
+# strips' symbols, the counter's digits, as the game's own form gives them.
+add_executable(vantu_glyphs ${PROJECT_SOURCE_DIR}/src/tools/glyphs.cpp)
+target_link_libraries(vantu_glyphs PRIVATE vantu_game vantu_warnings)
+target_link_options(vantu_glyphs PRIVATE -sENVIRONMENT=node -sNODERAWFS=1 -sSINGLE_FILE)
+add_custom_command(OUTPUT ${web_made}/glyphs.txt
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${web_made}
+  COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:vantu_glyphs> ${web_made}/glyphs.txt
+  DEPENDS vantu_glyphs VERBATIM)
+
 # The faces the page ships, each a subset of a face that the runtime's
 # table names for a face of the design, of only the glyphs the game shows,
 # under a name of its own as the fonts' licences ask of a modified font:
-# file, source font, the face it stands for, family, weight, text (or a
-# range of code points), the Debian package whose licence it carries, and
+# file, source font, the face it stands for, family, weight, text (the
+# glyphs of a face of the design, or a range of code points), the Debian package whose licence it carries, and
 # its use: "preload" for a face the form shows at once, "page" for the
 # page's own texts. The page's @font-face rules, its preloads and the map
 # from the runtime's faces to the page's families are made from this list.
@@ -24,8 +34,8 @@ find_path(VANTU_LIBERATION_DIR LiberationSans-Regular.ttf
   NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
 set(liberation ${VANTU_LIBERATION_DIR})
 set(VANTU_WEB_FONTS
-  "vantu-sans-bold|${liberation}/LiberationSans-Bold.ttf|Liberation Sans|Vantu Sans|700|$*-#7C?=+%0123456789 |fonts-liberation2|preload"
-  "vantu-pgothic|/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf|IPAPGothic|Vantu PGothic|400|*GO |fonts-ipafont-gothic|preload"
+  "vantu-sans-bold|${liberation}/LiberationSans-Bold.ttf|Liberation Sans|Vantu Sans|700|${web_made}/glyphs.txt:Arial:700|fonts-liberation2|preload"
+  "vantu-pgothic|/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf|IPAPGothic|Vantu PGothic|400|${web_made}/glyphs.txt:ＭＳ Ｐゴシック:400|fonts-ipafont-gothic|preload"
   "vantu-sans|${liberation}/LiberationSans-Regular.ttf|Liberation Sans|Vantu Sans|400|U+0020-00FF|fonts-liberation2|page")
 set(web_files)
 set(VANTU_WEB_FONT_FACES)
@@ -55,7 +65,7 @@ foreach(entry IN LISTS VANTU_WEB_FONTS)
   add_custom_command(OUTPUT ${web_made}/fonts/${file}.woff2
     COMMAND ${CMAKE_COMMAND} -E make_directory ${web_made}/fonts
     COMMAND ${VANTU_PYTHON} ${web_assets} font ${source} ${web_made}/fonts/${file}.woff2 ${family} ${text}
-    DEPENDS ${web_assets} ${source} VERBATIM)
+    DEPENDS ${web_assets} ${source} ${web_made}/glyphs.txt VERBATIM)
   list(APPEND web_files fonts/${file}.woff2)
   if(NOT package IN_LIST web_packages)
     list(APPEND web_packages ${package})

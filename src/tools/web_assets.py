@@ -5,8 +5,10 @@
 # Makes the web page's files that come from other files, the same bytes from
 # the same input:
 #   web_assets.py font SOURCE.ttf OUT.woff2 FAMILY TEXT
-#       the glyphs of TEXT (or of the code points U+FIRST-LAST) from SOURCE,
-#       as a font of its own name, FAMILY
+#       the glyphs of TEXT from SOURCE, as a font of its own name, FAMILY.
+#       TEXT is the code points U+FIRST-LAST, or GLYPHS:FACE:WEIGHT, the
+#       characters that the line of FACE and WEIGHT in the file GLYPHS
+#       (made by the glyphs tool) gives
 #   web_assets.py icon ICON.xpm OUT.png SIZE
 #       the XPM icon as a PNG of SIZE pixels a side, each pixel a square
 #   web_assets.py join OUT FILE...
@@ -37,6 +39,13 @@ def font(source, out, family, text):
     copyright_ = face['name'].getDebugName(0) or ''
     licence = face['name'].getDebugName(13) or ''
     subsetter = subset.Subsetter(options)
+    if not text.startswith('U+'):
+        path, design, weight = text.rsplit(':', 2)
+        lines = [line.split('\t') for line in pathlib.Path(path).read_text(encoding='utf-8').splitlines()]
+        found = [characters for name, bold, characters in lines if (name, bold) == (design, weight)]
+        if not found:
+            sys.exit(f'{path} has no glyphs of {design} {weight}')
+        text = found[0]
     if text.startswith('U+'):
         first, last = (int(point, 16) for point in text[2:].split('-'))
         subsetter.populate(unicodes=range(first, last + 1))
