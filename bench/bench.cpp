@@ -102,27 +102,28 @@ void QtBackend(bool listening)
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
     }
     forms::qt::ConfigureApplication({ kAppName, kAppVersion, kAppId });
-    QtGame game;
-    forms::qt::FormWindow& window = game.window;
-    frmMain& form = game.f;
-    QApplication::processEvents();
+    PlayQt([listening](QtGame& game) {
+        forms::qt::FormWindow& window = game.window;
+        frmMain& form = game.f;
+        QApplication::processEvents();
 
-    EventCounter counter;
-    window.installEventFilter(&counter);
-    for (auto* cells : { &form.labLeft, &form.labMid, &form.labRight })
-        for (auto& cell : *cells)
-            window.WidgetOf(cell)->installEventFilter(&counter);
+        EventCounter counter;
+        window.installEventFilter(&counter);
+        for (auto* cells : { &form.labLeft, &form.labMid, &form.labRight })
+            for (auto& cell : *cells)
+                window.WidgetOf(cell)->installEventFilter(&counter);
 
-    constexpr int kSweeps = 20'000;
-    long allocated = 0;
-    accessibilityEvents = 0;
-    const double seconds = TimeSweeps(game.platform, game.runtime, form, kSweeps, &allocated);
-    const long paints = counter.TotalPaints();
-    std::printf("Qt offscreen, %s:  %8.0f sweeps/s  %6.1f us/sweep  %.2f paints/sweep (9 cells change each sweep)  "
-                "%.2f layout requests/sweep  %ld accessibility events in the play\n",
-        listening ? "accessibility listening    " : "no accessibility listening ", kSweeps / seconds,
-        1e6 * seconds / kSweeps, static_cast<double>(paints) / kSweeps,
-        static_cast<double>(counter.layoutRequests) / kSweeps, accessibilityEvents);
+        constexpr int kSweeps = 20'000;
+        long allocated = 0;
+        accessibilityEvents = 0;
+        const double seconds = TimeSweeps(game.platform, game.runtime, form, kSweeps, &allocated);
+        const long paints = counter.TotalPaints();
+        std::printf("Qt offscreen, %s:  %8.0f sweeps/s  %6.1f us/sweep  %.2f paints/sweep (9 cells change each sweep)  "
+                    "%.2f layout requests/sweep  %ld accessibility events in the play\n",
+            listening ? "accessibility listening    " : "no accessibility listening ", kSweeps / seconds,
+            1e6 * seconds / kSweeps, static_cast<double>(paints) / kSweeps,
+            static_cast<double>(counter.layoutRequests) / kSweeps, accessibilityEvents);
+    });
 }
 
 } // namespace

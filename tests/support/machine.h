@@ -5,12 +5,19 @@
 
 // The game's form on the plain forms runtime, with a platform for tests:
 // scripted random draws and event processing, and a record of the message
-// boxes and the ending.
+// boxes and the ending. The game on a backend, started as the program starts
+// it. And values written out in a row, for checks that show every value.
 
+#include "forms/program.h"
+#include "version.h"
 #include "window/frmMain.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <sstream>
 #include <vector>
 
 struct ScriptedPlatform : forms::Platform, forms::RandomSource {
@@ -33,6 +40,41 @@ struct ScriptedPlatform : forms::Platform, forms::RandomSource {
 
 struct Machine {
     ScriptedPlatform platform;
-    forms::Runtime runtime { platform, "Vantu", platform };
+    forms::Runtime runtime { platform, kAppName, platform };
     frmMain form { runtime };
 };
+
+// The game on a backend's window, as forms::RunForm starts it.
+template <typename Window>
+struct Started {
+    forms::Runtime& runtime;
+    frmMain& f;
+    Window& window;
+};
+
+// Starts the game on the platform services and Window as the program does;
+// `play(Started<Window>&)` runs where the program would show the window and
+// run its event loop.
+template <typename Window, typename Services, typename Play>
+void RunGame(Services& platform, Play&& play)
+{
+    forms::Runtime* runtime = nullptr;
+    frmMain* form = nullptr;
+    bool played = false;
+    const auto create = [&](forms::Runtime& made) { runtime = &made; auto game = std::make_unique<frmMain>(made); form = game.get(); return game; };
+    forms::RunForm<Window>(platform, { kAppName, kAppVersion, kAppId }, create, [&](Window& window) { Started<Window> game { *runtime, *form, window }; played = true; play(game); });
+    if (!played) { // a test that would pass without having run
+        std::fputs("the game ended in its load\n", stderr);
+        std::abort();
+    }
+}
+
+// Values written out in a row: two rows compare as their texts, and a check
+// that fails shows both.
+template <typename... T>
+std::string Values(const T&... values)
+{
+    std::ostringstream row;
+    ((row << values << "; "), ...);
+    return row.str();
+}

@@ -3,13 +3,13 @@
 
 #pragma once
 
-// The game's window on the real platform services, built and shown the way
-// the program does it, with a hook at each DoEvents: the place to click, or
-// to measure, while the reels spin.
+// The game's window on the real platform services, started as the program
+// starts it, with a hook at each DoEvents: the place to click, or to
+// measure, while the reels spin.
 
 #include "forms/qt/form_window.h"
 #include "forms/qt/qt_platform.h"
-#include "window/frmMain.h"
+#include "machine.h"
 
 #include <functional>
 
@@ -24,18 +24,21 @@ struct HookedPlatform : forms::qt::QtPlatform {
     }
 };
 
-struct QtGame {
-    HookedPlatform platform;
-    forms::Runtime runtime { platform, "Vantu" };
-    frmMain f { runtime };
-    forms::qt::FormWindow window { f, runtime };
-
-    QtGame()
-    {
-        platform.SetMainWindow(&window);
-        runtime.Load(f);
-        window.show();
-        window.FocusFirstButton();
-    }
+struct QtGame : Started<forms::qt::FormWindow> {
+    HookedPlatform& platform;
     QWidget* operator[](const forms::Control& c) const { return window.WidgetOf(c); }
 };
+
+// `play(QtGame&)` runs where the program runs Qt's event loop: the window
+// shown, with the focus on its first enabled button.
+template <typename Play>
+void PlayQt(Play&& play)
+{
+    HookedPlatform platform;
+    RunGame<forms::qt::FormWindow>(platform, [&](Started<forms::qt::FormWindow>& started) {
+        started.window.show();
+        started.window.FocusFirstButton();
+        QtGame game { started, platform };
+        play(game);
+    });
+}

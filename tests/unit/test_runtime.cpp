@@ -44,14 +44,6 @@ struct RecordingView : forms::FormView {
     void PostFocus(forms::CommandButton& b) override { Record("post " + b.Name), posted.push_back(&b); }
 };
 
-// Czech's plural rule: 1, 2 to 4, else.
-unsigned long CzechPlural(unsigned long n)
-{
-    if (n == 1)
-        return 0;
-    return n >= 2 && n <= 4 ? 1 : 2;
-}
-
 } // namespace
 
 TEST_CASE("message boxes: the styles a form may ask for, and the fatal report")
@@ -59,7 +51,7 @@ TEST_CASE("message boxes: the styles a form may ask for, and the fatal report")
     using forms::MessageIcon;
     for (const auto& [style, title, icon] : { std::tuple { 0, "", MessageIcon::None }, { 16, "", MessageIcon::Critical }, { 32 + 4096, "", MessageIcon::Question }, { 48, "GameOver", MessageIcon::Exclamation }, { 64, "", MessageIcon::Information } }) {
         const forms::Message m = forms::MessageFor("Text", style, title, "Vantu");
-        CHECK((m.Title == (*title != 0 ? title : "Vantu") && m.Text == "Text" && m.Icon == icon));
+        CHECK(Values(style, m.Title, m.Text, static_cast<int>(m.Icon)) == Values(style, *title != 0 ? title : "Vantu", "Text", static_cast<int>(icon)));
     }
     for (const int refused : { 1, 4, 5, 0x50, 0x70, 48 + 1 }) {
         CAPTURE(refused);
@@ -104,31 +96,23 @@ TEST_CASE("the keyboard focus among the buttons, and what assistive technology h
 
     // Tab and Shift+Tab: round the enabled buttons in tab order, from a
     // button or from a control that takes none.
-    f.cmdGo.Enabled = false, f.cmdLeft.Enabled = true, f.cmdRight.Enabled = true; // GO, left, mid, right
-    struct Tab {
-        const char* row;
-        const forms::Control* from;
-        bool forward;
-        forms::CommandButton* next;
-    };
-    for (const Tab& tab : { Tab { "on to the next enabled", &f.cmdLeft, true, &f.cmdRight },
-             Tab { "round past the end and a disabled GO", &f.cmdRight, true, &f.cmdLeft },
-             Tab { "back past a disabled button", &f.cmdRight, false, &f.cmdLeft },
-             Tab { "back round the start", &f.cmdLeft, false, &f.cmdRight },
-             Tab { "from a disabled button", &f.cmdMid, true, &f.cmdRight },
-             Tab { "from a label, forward: the first", &f.labCoins, true, &f.cmdLeft },
-             Tab { "from a label, back: the last", &f.labCoins, false, &f.cmdRight } }) {
-        CAPTURE(tab.row);
-        CHECK(view.NextButton(tab.from, tab.forward) == tab.next);
+    for (const auto& [row, enabled, from, forward, next] : { std::tuple<const char*, const char*, const forms::Control*, bool, std::string> { "on to the next enabled", "0101", &f.cmdLeft, true, "cmdRight" },
+             { "round past the end and a disabled GO", "0101", &f.cmdRight, true, "cmdLeft" },
+             { "back past a disabled button", "0101", &f.cmdRight, false, "cmdLeft" },
+             { "back round the start", "0101", &f.cmdLeft, false, "cmdRight" },
+             { "from a disabled button", "0101", &f.cmdMid, true, "cmdRight" },
+             { "from a label, forward: the first", "0101", &f.labCoins, true, "cmdLeft" },
+             { "from a label, back: the last", "0101", &f.labCoins, false, "cmdRight" },
+             { "the only one: itself", "0100", &f.cmdLeft, true, "cmdLeft" },
+             { "none enabled", "0000", &f.cmdLeft, true, "none" } }) {
+        for (std::size_t b = 0; b < 4; ++b) view.TabOrder()[b]->Enabled = enabled[b] == '1'; // GO, left, middle, right
+        const forms::CommandButton* got = view.NextButton(from, forward);
+        CHECK(Values(row, got != nullptr ? got->Name : "none") == Values(row, next));
     }
-    f.cmdRight.Enabled = false;
-    CHECK(view.NextButton(&f.cmdLeft, true) == &f.cmdLeft); // the only one: itself
-    f.cmdLeft.Enabled = false;
-    CHECK(view.NextButton(&f.cmdLeft, true) == nullptr);
 
     // Once the program has ended, a posted focus is dropped.
-    f.cmdGo.Enabled = false;
     g.runtime.Close();
+    f.cmdLeft.Enabled = true;
     view.FocusArrived(f.cmdLeft);
     CHECK(view.Focus() == nullptr);
 }
@@ -209,7 +193,7 @@ TEST_CASE("the player's language: which catalogue, and each text sound or Englis
         { "Win %1$s", "Vyhra %2$s" }, // another argument
         { "lamp\4lit", "sviti" },
     } };
-    const forms::Catalogue xx { "cs", CzechPlural, kEntries };
+    const forms::Catalogue xx { "cs", [](unsigned long n) -> unsigned long { return n == 1 ? 0 : (n >= 2 && n <= 4 ? 1 : 2); }, kEntries }; // Czech's plural rule: 1, 2 to 4, else
     const std::array<forms::Catalogue, 4> all { xx, { "pt", xx.Plural, {} }, { "pt_BR", xx.Plural, {} }, { "sr@latin", xx.Plural, {} } };
 
     const std::tuple<std::vector<std::string>, const char*> choices[] = {
@@ -226,9 +210,8 @@ TEST_CASE("the player's language: which catalogue, and each text sound or Englis
     };
     for (const auto& [preferred, chosen] : choices) {
         const std::string first = preferred.empty() ? "none" : preferred.front();
-        CAPTURE(first);
         const forms::Catalogue* c = forms::ChooseCatalogue(all, preferred);
-        CHECK((c == nullptr ? "" : c->Language) == std::string_view(chosen));
+        CHECK(Values(first, c == nullptr ? "" : c->Language) == Values(first, chosen));
     }
 
     const std::tuple<std::map<std::string, std::string>, std::vector<std::string>> environments[] = {
@@ -245,10 +228,7 @@ TEST_CASE("the player's language: which catalogue, and each text sound or Englis
     };
     for (const auto& [set, languages] : environments) {
         const std::map<std::string, std::string>& variables = set; // clang 14 lets no lambda capture a structured binding
-        const auto value = [&variables](const char* name) {
-            const auto found = variables.find(name);
-            return found == variables.end() ? nullptr : found->second.c_str();
-        };
+        const auto value = [&variables](const char* name) { const auto found = variables.find(name); return found == variables.end() ? nullptr : found->second.c_str(); };
         CHECK(forms::PosixLanguages(value) == languages);
     }
 
@@ -275,11 +255,8 @@ TEST_CASE("the player's language: which catalogue, and each text sound or Englis
         { "a form it has", forms::Format(forms::TrN("%1$s pair", "%1$s pairs", 2), { "2" }), "2 pary" },
         { "%% and arguments past those given", forms::Format("100%% %2$s %1$s %3$s %", { "a", "b" }), "100% b a %3$s %" },
     };
-    for (const auto& [row, got, expected] : texts) {
-        const char* what = row; // CAPTURE refers to it from a lambda, which clang 14 allows of no structured binding
-        CAPTURE(what);
-        CHECK(got == expected);
-    }
+    for (const auto& [row, got, expected] : texts)
+        CHECK(Values(row, got) == Values(row, expected));
     forms::UseCatalogue(nullptr);
     CHECK(forms::Format(forms::TrN("%1$s coin", "%1$s coins", 1), { "1" }) + forms::Tr("Balance") == "1 coinBalance");
 }
