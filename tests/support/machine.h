@@ -44,25 +44,32 @@ struct Machine {
     frmMain form { runtime };
 };
 
-// The game on a backend's window, as forms::RunForm starts it.
-template <typename Window>
+// The game on a backend's window and platform services, as forms::RunForm
+// starts it.
+template <typename Window, typename Services>
 struct Started {
     forms::Runtime& runtime;
     frmMain& f;
     Window& window;
+    Services& platform;
 };
 
-// Starts the game on the platform services and Window as the program does;
-// `play(Started<Window>&)` runs where the program would show the window and
-// run its event loop.
+// Starts the game on the backend's Window and Services as the program does;
+// `play(Started<Window, Services>&)` runs in place of the event loop, the
+// window shown with the focus on its first enabled button.
 template <typename Window, typename Services, typename Play>
-void RunGame(Services& platform, Play&& play)
+void RunGame(Play&& play)
 {
     forms::Runtime* runtime = nullptr;
     frmMain* form = nullptr;
     bool played = false;
+    struct Playing : Services {
+        std::function<void(Window&)> loop;
+        void Run() override { loop(*this->MainWindow()); }
+    } platform;
+    platform.loop = [&](Window& window) { Started<Window, Services> game { *runtime, *form, window, platform }; played = true; play(game); };
     const auto create = [&](forms::Runtime& made) { runtime = &made; auto game = std::make_unique<frmMain>(made); form = game.get(); return game; };
-    forms::RunForm<Window>(platform, { kAppName, kAppVersion, kAppId }, create, [&](Window& window) { Started<Window> game { *runtime, *form, window }; played = true; play(game); });
+    forms::RunForm<Window>(platform, { kAppName, kAppVersion, kAppId }, create);
     if (!played) { // a test that would pass without having run
         std::fputs("the game ended in its load\n", stderr);
         std::abort();

@@ -24,8 +24,7 @@ struct HookedPlatform : forms::qt::QtPlatform {
     }
 };
 
-struct QtGame : Started<forms::qt::FormWindow> {
-    HookedPlatform& platform;
+struct QtGame : Started<forms::qt::FormWindow, HookedPlatform> {
     QWidget* operator[](const forms::Control& c) const { return window.WidgetOf(c); }
 };
 
@@ -34,11 +33,8 @@ struct QtGame : Started<forms::qt::FormWindow> {
 template <typename Play>
 void PlayQt(Play&& play)
 {
-    HookedPlatform platform;
-    RunGame<forms::qt::FormWindow>(platform, [&](Started<forms::qt::FormWindow>& started) {
-        started.window.show();
-        started.window.FocusFirstButton();
-        QtGame game { started, platform };
+    RunGame<forms::qt::FormWindow, HookedPlatform>([&](Started<forms::qt::FormWindow, HookedPlatform>& started) {
+        QtGame game { started };
         play(game);
     });
 }

@@ -31,18 +31,16 @@
 
 namespace {
 
-using Game = Started<forms::win32::FormWindow>;
+using Game = Started<forms::win32::FormWindow, forms::win32::Win32Platform>;
 
 // The game as the program starts it, its window in the foreground; `test`
 // runs where the program runs its event loop.
 template <typename Test>
 void Play(Test&& test)
 {
-    forms::win32::Win32Platform platform;
-    RunGame<forms::win32::FormWindow>(platform, [&](Game& game) {
-        game.window.Show();
+    RunGame<forms::win32::FormWindow, forms::win32::Win32Platform>([&](Game& game) {
         SetForegroundWindow(game.window.Handle());
-        platform.DoEvents();
+        game.platform.DoEvents();
         test(game);
     });
 }
