@@ -14,8 +14,7 @@ import pyatspi
 import pytest
 from PIL import ImageGrab
 
-from rules import CELLS, ENGLISH, LINES, STOPS, TIMEOUT, Texts, judge, wait  # noqa: F401 (the tests take them from here)
-
+from rules import ENGLISH, STOPS, TIMEOUT, Texts, wait  # noqa: F401 (bench/atspi_events.py takes STOPS from here)
 
 
 # The game's environment: on X, with accessibility on, in English unless
@@ -88,18 +87,18 @@ def launch(desktop):
     # accessibility on; kills what is left of it.
     processes = []
 
-    # The game speaks English unless the test gives it a language, lang, and
-    # tr, the texts the player hears in it.
-    def start(variable='VANTU_BIN', lang=None, tr=ENGLISH):
+    # The game speaks English unless the test gives it a language, lang.
+    def start(variable='VANTU_BIN', lang=None):
         processes.append(subprocess.Popen([os.environ[variable]], env=environment(lang)))
-        return Game(processes[-1], tr)
+        return Game(processes[-1], Texts.of(lang) if lang else ENGLISH)
     yield start
     for process in processes:
         process.kill()  # nothing when it has ended
         process.wait()
 
 
-# One run of the game, found in the tree by its process id.
+# One run of the game, found in the tree by its process id: the adapter
+# that player.py plays through.
 class Game:
 
     def __init__(self, process, tr):
@@ -135,31 +134,14 @@ class Game:
     def click(self, control):
         run('xdotool', 'mousemove', *map(str, self.centre(control)), 'click', '1')
 
-    def grid(self):
-        symbols = {word: symbol for symbol, word in self.tr.words.items()}
-        return [[symbols.get(self.describe(name)) for name in reel] for reel in self.tr.cells]
+    def key(self, name, held=False):  # xdotool's key is let go at once: X repeats no key it sends
+        run('xdotool', 'key', name)
 
-    # One play: start() sets the reels spinning, stop() stops them. Judged
-    # against the oracle from the nine symbols that the tree shows after it.
-    def play(self, start, stop):
-        tr = self.tr
-        balance, told = int(re.search(r'\d+', self.describe(tr.balance)).group()), self.describe('GO')
-        start()
-        wait(lambda: self.has(tr.stops[0], 'enabled', 'focused') and not self.has('GO', 'enabled'), 'the spin')
-        reels = self.box(tr.cells[0][0])[:2] + self.box(tr.cells[2][2])[2:]
-        before = screen(reels)  # a later grab differs, unless ten steps or none came between
-        wait(lambda: screen(reels) != before, 'the reels to move on the screen')
-        stop()
-        wait(lambda: self.has('GO', 'enabled', 'focused') and self.describe('GO') != told, 'the end of the play')
-        lamps, balance, go = judge(self.grid(), balance, tr)
-        # The stake of 10 and the credit, told together once the reels are still.
-        assert (self.describe('GO'), self.describe(tr.balance)) == (go, tr.coins(balance))
-        assert {name: self.describe(name) for name in lamps} == lamps
-        assert not any(self.has(name, 'enabled') for name in tr.stops)
-        # Only the pixels tell a lamp's colour: pale yellow at its centre where lit, grey where not.
-        centres = [self.centre(name) for name in lamps]
-        colours = [(255, 255, 192) if lamp == tr.lit else (128, 128, 128) for lamp in lamps.values()]
-        wait(lambda: list(map(screen().getpixel, centres)), 'the lamps\' colours', colours)
+    def reels(self):  # a later grab of a reel differs, unless ten steps or none came between
+        return [screen(self.box(reel[0])[:2] + self.box(reel[2])[2:]) for reel in self.tr.cells]
+
+    def colours(self, names):  # only the pixels tell a lamp's colour
+        return list(map(screen().getpixel, map(self.centre, names)))
 
     def close(self, signal=None):  # asks openbox, as the frame's close button does, or sends the signal
         run('wmctrl', '-c', 'Vantu') if signal is None else self.process.send_signal(signal)

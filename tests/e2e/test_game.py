@@ -13,20 +13,25 @@ import subprocess
 import pyatspi
 import pytest
 
-from harness import CELLS, LINES, STOPS, TIMEOUT, Texts, run, wait
+from harness import STOPS, TIMEOUT, run, wait
+from player import assert_new_game, play
 
 # Roles by pyatspi's constants: their printed names differ between AT-SPI
 # releases ('push button' in 2.46, 'button' in 2.56).
 LABEL, IMAGE, BUTTON, ALERT = pyatspi.ROLE_LABEL, pyatspi.ROLE_IMAGE, pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_ALERT
 
 
-def controls(tr):  # every control of the window, as the tree gives them
-    return sorted([(LABEL, name) for reel in tr.cells for name in reel] + [(IMAGE, name) for name, _ in tr.lines]
-                  + [(BUTTON, name) for name in tr.stops + ['GO']] + [(LABEL, tr.balance)])
+def assert_new_window(game):  # the application and its window as the desktop knows them, every control in the tree
+    tr = game.tr
+    assert (game.app.name, game.window.name) == ('Vantu', 'Vantu')
+    assert sorted((control.getRole(), control.name) for control in game.window) == sorted(
+        [(LABEL, name) for reel in tr.cells for name in reel] + [(IMAGE, name) for name, _ in tr.lines]
+        + [(BUTTON, name) for name in tr.stops + ['GO']] + [(LABEL, tr.balance)])
+    assert_new_game(game)
 
 
-# After a look at the tree, two plays: GO by a click or a key, then the stops
-# by clicks on the reels given (0 to 2, left to right) or by keys.
+# After a look at the tree, two plays (see player.play): GO by a click or a
+# key, then the stops by clicks on the reels given or by keys.
 @pytest.mark.parametrize('go, stops', [
     ('click', [0, 1, 2]), ('click', [2, 1, 0]), ('click', [1, 1, 2, 0, 2]),
     ('Return', ['Return', 'Tab', 'Return', 'Tab', 'Return']),
@@ -34,21 +39,9 @@ def controls(tr):  # every control of the window, as the tree gives them
     ('KP_Enter', ['Tab', 'KP_Enter', 'Tab', 'KP_Enter', 'Tab', 'KP_Enter'])])
 def test_two_plays(launch, go, stops):
     game = launch()
-    assert game.app.name == 'Vantu'  # the application, as the desktop knows it
-    assert sorted((control.getRole(), control.name) for control in game.window) == controls(game.tr)
-    assert [game.describe(name) for name, _ in LINES] == ['unlit'] * 5
-    assert (game.describe('Balance'), game.describe('GO')) == ('500 coins', 'Starts a play for 10 coins.')
-    assert game.has('GO', 'enabled', 'focused') and not any(game.has(name, 'enabled') for name in STOPS)
-
-    def stop():
-        focus = 0  # a spin starts with the focus on the left stop button; Tab skips GO
-        for step in stops:
-            game.click(STOPS[step]) if isinstance(step, int) else run('xdotool', 'key', step)
-            if step == 'Tab':
-                focus = (focus + 1) % 3
-                wait(lambda: game.has(STOPS[focus], 'focused'), f'the focus on {STOPS[focus]}')
+    assert_new_window(game)
     for _ in range(2):
-        game.play(lambda: game.click('GO') if go == 'click' else run('xdotool', 'key', go), stop)
+        play(game, go, stops)
     # Closed while the reels spin: through the window manager, as by the frame's close button, or once as
     # the desktop asks at logout.
     game.click('GO')
@@ -60,19 +53,15 @@ def test_two_plays(launch, go, stops):
 # play too; the game's own texts as they stand; English where the build has
 # no catalogue. The tree is judged against Python's gettext over the build's
 # catalogue, and a name or two against the words themselves.
-@pytest.mark.parametrize('lang, catalogue, words', [
-    ('ja_JP.UTF-8', 'ja', ['左リールを停止', '所持コイン', '中リール、上段', 'コイン10枚で1回プレイします。']),
-    ('de_DE.UTF-8', 'de', ['Linke Walze anhalten', 'Guthaben', 'Mittlere Walze, obere Reihe', 'Startet ein Spiel für 10 Münzen.']),
-    ('fi_FI.UTF-8', None, ['Stop left reel', 'Balance', 'Middle reel, top row', 'Starts a play for 10 coins.'])])
-def test_a_play_in_the_players_language(launch, lang, catalogue, words):
-    tr = Texts(catalogue and pathlib.Path(os.environ['VANTU_PO_DIR'], f'{catalogue}.mo'))
-    game = launch(lang=lang, tr=tr)
-    assert (game.app.name, game.window.name) == ('Vantu', 'Vantu')
-    assert sorted((control.getRole(), control.name) for control in game.window) == controls(tr)
-    assert [tr.stops[0], tr.balance, tr.cells[1][0], game.describe('GO')] == words
-    assert [game.find(name).description for name, _ in tr.lines] == [tr.unlit] * 5
-    assert game.describe(tr.balance) == tr.coins(500)
-    game.play(lambda: game.click('GO'), lambda: [game.click(name) for name in tr.stops])
+@pytest.mark.parametrize('lang, words', [
+    ('ja_JP.UTF-8', ['左リールを停止', '所持コイン', '中リール、上段', 'コイン10枚で1回プレイします。']),
+    ('de_DE.UTF-8', ['Linke Walze anhalten', 'Guthaben', 'Mittlere Walze, obere Reihe', 'Startet ein Spiel für 10 Münzen.']),
+    ('fi_FI.UTF-8', ['Stop left reel', 'Balance', 'Middle reel, top row', 'Starts a play for 10 coins.'])])
+def test_a_play_in_the_players_language(launch, lang, words):
+    game = launch(lang=lang)
+    assert_new_window(game)
+    assert [game.tr.stops[0], game.tr.balance, game.tr.cells[1][0], game.describe('GO')] == words
+    play(game, 'click', [0, 1, 2])
     assert game.close() == 0
 
 
@@ -86,7 +75,7 @@ def test_running_out_of_coins_ends_the_game(launch, dismiss):
         (ALERT, 'GameOver'), (LABEL, 'You ran out of your coins!'), (BUTTON, 'OK')]
     assert game.describe('Balance') == '5 coins' and not game.has(STOPS[0], 'enabled')
     wait(lambda: game.has(alert, 'active') and game.has(said[2], 'focused'), 'the focus on OK')
-    game.click(said[2]) if dismiss == 'click' else run('xdotool', 'key', 'Return')
+    game.click(said[2]) if dismiss == 'click' else game.key('Return')
     assert game.process.wait(timeout=TIMEOUT) == 0
 
 

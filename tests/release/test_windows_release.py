@@ -7,6 +7,7 @@
 # version and removed without a trace; the zip's files. They read dist/ and
 # build-release/, where `make release` left them.
 import os
+import re
 import subprocess
 import time
 import uuid
@@ -34,8 +35,7 @@ TIMEOUT = 120
 
 
 @pytest.fixture(scope='module', autouse=True)
-def prefix():
-    """A Wine prefix made whole before the first look at it."""
+def prefix():  # a Wine prefix made whole before the first look at it
     assert run('wineboot', '--init') == 0
     run('wineserver', '-w')
 
@@ -55,8 +55,7 @@ def files():
     return {path.relative_to(DRIVE_C).as_posix() for path in DRIVE_C.rglob('*')}
 
 
-def registry():
-    """Every key of the prefix, with the lines of its values, from Wine's registry files."""
+def registry():  # every key of the prefix, with the lines of its values, from Wine's registry files
     keys = {}
     for hive in ('system.reg', 'user.reg'):
         key = None
@@ -70,13 +69,12 @@ def registry():
 
 def uninstall_entries(keys):
     return {key: dict(value.split('=', 1) for value in values if value.startswith('"'))
-            for key, values in keys.items() if UNINSTALL in key
-            and '"DisplayName"="Vantu"' in values}
+            for key, values in keys.items() if UNINSTALL in key and '"DisplayName"="Vantu"' in values}
 
 
+# Waits for the game's window and closes it, as a player does, then waits
+# for the game to end.
 def show_and_close():
-    """Waits for the game's window and closes it, as a player does, then waits
-    for the game to end."""
     assert run('xdotool', 'search', '--sync', '--onlyvisible', '--name', '^Vantu$') == 0
     assert run('wmctrl', '-c', 'Vantu') == 0
     for _ in range(TIMEOUT * 5):
@@ -86,16 +84,13 @@ def show_and_close():
     raise AssertionError('the game did not end when its window was closed')
 
 
-def holds(link, path):
-    """Whether a shortcut names the path, in either of the encodings it may use."""
+def holds(link, path):  # whether a shortcut names the path, in either of the encodings it may use
     return path.encode('latin-1') in link or path.encode('utf-16-le') in link
 
 
-def packed(code):
-    """A GUID as Windows Installer writes it in its own keys: each part reversed."""
-    hex_digits = code.strip('{}').replace('-', '')
-    parts = [hex_digits[:8], hex_digits[8:12], hex_digits[12:16]] + [hex_digits[i:i + 2] for i in range(16, 32, 2)]
-    return ''.join(part[::-1] for part in parts).upper()
+def packed(code):  # a GUID as Windows Installer writes it in its own keys: each part reversed
+    digits = code.strip('{}').replace('-', '').upper()
+    return ''.join(part[::-1] for part in [digits[:8], digits[8:12], digits[12:16], *re.findall('..', digits[16:])])
 
 
 def test_installer_installs_starts_upgrades_and_leaves_nothing(tmp_path):
@@ -107,7 +102,7 @@ def test_installer_installs_starts_upgrades_and_leaves_nothing(tmp_path):
     assert (folder / 'vantu.exe').read_bytes() == zipfile.ZipFile(ZIP).read('vantu.exe')
     # Wine's Windows Installer puts an all-users shortcut in the user's Start
     # menu; Windows puts it in the one that all users share.
-    shortcuts = [path for path in DRIVE_C.rglob('Start Menu/Programs/*.lnk')]
+    shortcuts = list(DRIVE_C.rglob('Start Menu/Programs/*.lnk'))
     assert [path.name for path in shortcuts] == ['Vantu.lnk']
     link = shortcuts[0].read_bytes()
     assert holds(link, 'C:\\Program Files\\Vantu\\vantu.exe')

@@ -6,6 +6,8 @@
 # table, in English or in a language of the build's catalogues; and how long
 # a test waits for what it expects.
 import gettext
+import os
+import pathlib
 import re
 import time
 
@@ -40,6 +42,11 @@ class Texts:
     def __call__(self, text, context=None, *arguments):  # the text, with %1$s... replaced by the arguments
         told = self.catalogue.gettext(text) if context is None else self.catalogue.pgettext(context, text)
         return re.sub(r'%(\d)\$s', lambda m: str(arguments[int(m.group(1)) - 1]), told)
+
+    @classmethod
+    def of(cls, lang):  # a player's language (ja_JP.UTF-8, ja, en-US), from the build's catalogues if they have it
+        mo = pathlib.Path(os.environ.get('VANTU_PO_DIR', '.'), re.split('[_.@-]', lang)[0] + '.mo')
+        return cls(mo if mo.is_file() else None)
 
     def coins(self, n):
         return self.catalogue.ngettext('%1$s coin', '%1$s coins', n).replace('%1$s', str(n))

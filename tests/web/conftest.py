@@ -8,27 +8,23 @@ from urllib.parse import urlsplit
 
 import pytest
 
-sys.path.insert(0, str(pathlib.Path(__file__).parents[1] / 'support'))  # the rules, shared with tests/e2e
+sys.path.insert(0, str(pathlib.Path(__file__).parents[1] / 'support'))  # the rules and the player, as in tests/e2e
 
 from browser import BROWSERS, Server  # noqa: E402
 
 
 # The page (VANTU_SITE) and the test build's page of 5 coins
 # (VANTU_LOWCOINS_SITE), each served for the whole run.
-def served(variable):
-    server = Server(os.environ[variable])
-    yield server
-    server.stop()
-
-
 @pytest.fixture(scope='session')
 def site():
-    yield from served('VANTU_SITE')
+    with Server(os.environ['VANTU_SITE']) as server:
+        yield server
 
 
 @pytest.fixture(scope='session')
 def lowcoins_site():
-    yield from served('VANTU_LOWCOINS_SITE')
+    with Server(os.environ['VANTU_LOWCOINS_SITE']) as server:
+        yield server
 
 
 # The browser engine a test plays in: Chromium, unless its module plays
@@ -39,18 +35,21 @@ def engine():
 
 
 # A fresh browser of the engine, or several: browser(width, height, ratio,
-# phone, lang); the test is skipped where the engine cannot show the page
+# phone, lang, forced), forced being the scheme ('light' or 'dark') of
+# forced colours; the test is skipped where the engine cannot show the page
 # so. Each test's page must end with no console error, no request to
 # another origin and nothing stored.
 @pytest.fixture
 def browser(engine):
     opened = []
 
-    def start(width=400, height=400, ratio=1, phone=False, lang='en-US'):
+    def start(width=400, height=400, ratio=1, phone=False, lang='en-US', forced=None):
         kind = BROWSERS[engine]
-        if reason := kind.lacks(ratio, phone):
-            pytest.skip(f'{engine}: {reason}')
-        opened.append(kind(width, height, ratio, phone, lang))
+        lacking = [kind.lacks[what] for what, asked in [('phone', phone), ('ratio', ratio != 1), ('forced', forced)]
+                   if asked and what in kind.lacks]
+        if lacking:
+            pytest.skip(f'{engine}: {lacking[0]}')
+        opened.append(kind(width, height, ratio, phone, lang, forced))
         return opened[-1]
     yield start
     try:

@@ -34,3 +34,50 @@ new MutationObserver((records) => {
   }
 }).observe(document, { subtree: true, childList: true, characterData: true, attributes: true,
                        attributeOldValue: true, characterDataOldValue: true });
+
+// What the tests read of the page. The controls by name: role,
+// description, box (CSS pixels), text drawn, whether enabled and focused,
+// and the text's colour and face, as the DOM has them.
+window.probe = {
+  controls: () => {
+    const form = document.getElementById('form');
+    return Object.fromEntries(form ? [form, ...form.querySelectorAll('.control')].map((e) => [
+      e === form ? 'form' : e.getAttribute('aria-label'), {
+        role: e.getAttribute('role') || e.tagName.toLowerCase(), description: e.getAttribute('aria-description') || '',
+        box: e.getBoundingClientRect().toJSON(), text: e.textContent, enabled: !e.disabled,
+        focused: document.activeElement === e, color: getComputedStyle(e).color,
+        face: getComputedStyle(e).fontFamily.split(',')[0].replace(/"/g, '')}]) : []);
+  },
+  // What a screen reader is told: [role, name, description, its states] of
+  // each node shown, where no driver reads the accessibility tree: the ARIA
+  // attributes that the page writes stand for it, in Chromium's words. What
+  // is hidden, aria-hidden, or behind a modal dialog is left out, as a
+  // browser leaves it out.
+  tree: () => {
+    const modal = document.querySelector('dialog:modal'), nodes = [];
+    const text = (ids) => (ids || '').split(' ').map((id) => document.getElementById(id)?.textContent || '')
+      .join(' ').trim();
+    const visit = (node) => {
+      if (node.nodeType === Node.TEXT_NODE && node.textContent.trim())
+        nodes.push(['StaticText', node.textContent.trim(), '', {}]);
+      if (node.nodeType !== Node.ELEMENT_NODE || node.getAttribute('aria-hidden') === 'true'
+          || !node.checkVisibility() || (modal && !modal.contains(node) && !node.contains(modal)))
+        return;
+      const role = node.getAttribute('role') || (node.tagName === 'BUTTON' ? 'button' : '');
+      if (role) {
+        const states = {};
+        if (node === document.activeElement) states.focused = true;
+        if (node.disabled) states.disabled = true;
+        nodes.push([role === 'img' ? 'image' : role, node.getAttribute('aria-label')
+                    || text(node.getAttribute('aria-labelledby')) || (role === 'button' ? node.textContent.trim() : ''),
+                    node.getAttribute('aria-description') || text(node.getAttribute('aria-describedby')), states]);
+      }
+      node.childNodes.forEach(visit);
+    };
+    visit(document.body);
+    return nodes;
+  },
+  // What the page keeps in the browser.
+  stored: async () => ({ cookies: document.cookie, local: localStorage.length, session: sessionStorage.length,
+                         databases: (await indexedDB.databases()).length }),
+};
