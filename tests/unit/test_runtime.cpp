@@ -133,6 +133,19 @@ TEST_CASE("twips to pixels: every edge on its own, rounded half up, at any densi
     for (const auto& [points, dpi, pixels] : { std::tuple { 12.0, 96, 16 }, { 21.75, 96, 29 }, { 14.25, 96, 19 },
              { 8.25, 96, 11 }, { 12.0, 144, 24 }, { 21.75, 120, 36 }, { 14.25, 288, 57 } })
         CHECK(forms::FontPixels(points, dpi) == pixels);
+    // A page's density for the form of 174 × 214 design pixels: a desktop's
+    // is the browser's; a touch screen's fills the narrower way in whole
+    // device pixels to the design pixel, never fewer than one.
+    struct Screen {
+        const char* row;
+        double ratio, width, height;
+        bool touch;
+        int dpi;
+    };
+    for (const Screen& s : { Screen { "desktop 1.5x", 1.5, 400, 400, false, 144 }, { "desktop 1.25x, zoomed", 1.25, 80, 80, false, 120 },
+             { "phone 3x, upright", 3, 390, 844, true, 576 }, { "phone 2x, turned", 2, 740, 360, true, 288 },
+             { "phone, just wide enough for two", 1, 348, 428, true, 192 }, { "phone, one device pixel short of two", 1, 347, 1000, true, 96 }, { "smaller than the form", 1, 100, 100, true, 96 } })
+        CHECK(Values(s.row, forms::PageDensity(s.ratio, s.width, s.height, s.touch, 174, 214)) == Values(s.row, s.dpi));
 }
 
 TEST_CASE("a system colour over a control's own background stays legible, whatever the desktop's scheme")
