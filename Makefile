@@ -100,7 +100,7 @@ check-web: build-web-tests
 lint-web: build-web-tests
 	run-clang-tidy -p $(WEB) -quiet -j$(JOBS) -checks=-bugprone-dynamic-static-initializers \
 		-extra-arg=--target=wasm32-unknown-emscripten -extra-arg=--sysroot=/usr/share/emscripten/cache/sysroot \
-		-extra-arg=-D__EMSCRIPTEN__ '$(CURDIR)/src/forms/web/.*\.cpp$$' >$(WEB)/lint.log 2>&1 \
+		-extra-arg=-D__EMSCRIPTEN__ '$(CURDIR)/(src/forms/web/.*|src/tools/glyphs)\.cpp$$' >$(WEB)/lint.log 2>&1 \
 		|| { grep -E 'error|warning:' $(WEB)/lint.log | grep -v 'warnings generated'; exit 1; }
 	@echo "lint-web: clang-tidy found nothing"
 

@@ -9,8 +9,7 @@
 
 #include "window/frmMain.h"
 
-#include <fstream>
-#include <iostream>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
@@ -63,15 +62,14 @@ int main(int argc, char** argv)
     }
     draws(form.labCoins, "0123456789");
 
-    std::ofstream file;
-    if (argc > 1)
-        file.open(argv[1]);
-    std::ostream& out = argc > 1 ? file : std::cout;
+    std::FILE* out = argc > 1 ? std::fopen(argv[1], "w") : stdout;
+    if (out == nullptr)
+        return 1;
     for (const auto& [face, characters] : faces) {
-        out << face.first << '\t' << face.second << '\t';
+        std::fprintf(out, "%s\t%d\t", face.first.c_str(), face.second);
         for (const std::string& character : characters)
-            out << character;
-        out << '\n';
+            std::fputs(character.c_str(), out);
+        std::fputc('\n', out);
     }
-    return out ? 0 : 1;
+    return std::fclose(out) == 0 ? 0 : 1;
 }
