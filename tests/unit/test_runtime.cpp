@@ -151,15 +151,17 @@ TEST_CASE("twips to pixels: every edge on its own, rounded half up, at any densi
 TEST_CASE("a system colour over a control's own background stays legible, whatever the desktop's scheme")
 {
     const std::array<forms::Color, 4> rows[] = {
-        // the system colour, the scheme's, the background, the colour drawn
+        // the text's colour, the scheme's for it, the background, the colour drawn
         { forms::vbWindowText, 0x000000, 0xC0C0FF, 0x000000 }, // the scheme's black on pink: kept
+        { 0xFFFFE0, 0x000000, 0x800000, 0xFFFFE0 }, // a colour of the design's own: as it is
+        { forms::vbWindowText, 0xFFFFFF, forms::SystemColor(15), 0xFFFFFF }, // over the scheme's own background: the scheme's
         { forms::vbWindowText, 0x800000, 0xFFFFFF, 0x800000 }, // navy on white: kept
         { forms::vbWindowText, 0xFFFFFF, 0xC0C0FF, 0x000000 }, // a dark scheme's white on pink: the standard black
         { forms::SystemColor(14), 0x000000, 0x800000, 0xFFFFFF }, // highlighted text on navy: the standard white
         { forms::SystemColor(17), 0x6D6D6D, 0x6D6D6D, 0xFFFFFF }, // grey on grey: white reads better than black
     };
-    for (const auto& [system, scheme, background, drawn] : rows)
-        CHECK(forms::LegibleSystemColor(system, scheme, background) == drawn);
+    for (const auto& [fore, scheme, background, drawn] : rows)
+        CHECK(forms::TextColor(fore, background, [scheme = scheme](forms::Color) { return scheme; }) == drawn);
     // The standard scheme's colours, as 0x00BBGGRR: the highlight's blue,
     // the tooltip's pale yellow, the button face; black for what is not one.
     for (const auto& [system, standard] : { std::pair { forms::SystemColor(13), 0xD77800u },
