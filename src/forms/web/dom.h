@@ -25,7 +25,7 @@ void forms_web_scale(int dpi);
 // The control's box (id -1: the form's size), its lines' width, its font's
 // size and how far its text lies inside it.
 void forms_web_place(int id, int left, int top, int width, int height, int line, int fontPixels, int inset);
-// A style property of the control (id -1: the form).
+// A style property of the control (id -1: the form, -2: the whole page).
 void forms_web_style(int id, const char* property, const char* value);
 void forms_web_set_text(int id, const char* text);
 void forms_web_set_enabled(int id, int enabled);

@@ -18,6 +18,7 @@ namespace forms::web {
 namespace {
 
 constexpr int kForm = -1; // the id that stands for the form
+constexpr int kPage = -2; // and for the page, around the form and its message box
 
 // An explicit colour, or a system colour as the standard light scheme
 // gives it: the page looks the same whatever the device's scheme.
@@ -131,10 +132,11 @@ FormPage::FormPage(Form& form, Runtime& runtime)
 
 void FormPage::Colour()
 {
-    // The sunken frames' lines, in the scheme's colours.
-    for (const auto& [line, system] : { std::pair { "--shadow", vbButtonShadow }, { "--dark-shadow", vb3DDKShadow },
-             { "--highlight", vb3DHighlight }, { "--light", vb3DLight } })
-        forms_web_style(kForm, line, ToCss(SchemeColor(system)).c_str());
+    // The sunken frames' lines and the message box, in the scheme's colours.
+    for (const auto& [property, system] : { std::pair { "--shadow", vbButtonShadow }, { "--dark-shadow", vb3DDKShadow },
+             { "--highlight", vb3DHighlight }, { "--light", vb3DLight }, { "--window", SystemColor(5) },
+             { "--window-frame", SystemColor(6) }, { "--window-text", vbWindowText }, { "--button-face", SystemColor(15) } })
+        forms_web_style(kPage, property, ToCss(SchemeColor(system)).c_str());
     for (Control* control : controls_) {
         const auto* label = dynamic_cast<const Label*>(control);
         if (label == nullptr)

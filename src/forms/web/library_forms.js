@@ -182,7 +182,7 @@ mergeInto(LibraryManager.library, {
 
   forms_web_style__deps: ['$Forms'],
   forms_web_style: function(id, property, value) {
-    const style = (id < 0 ? Forms.form : Forms.elements[id]).style;
+    const style = (id === -2 ? document.documentElement : id === -1 ? Forms.form : Forms.elements[id]).style;
     const name = Forms.text(property);
     const text = Forms.text(value);
     if (style.getPropertyValue(name) !== text)
