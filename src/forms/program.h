@@ -58,22 +58,20 @@ private:
     Window* window_ = nullptr;
 };
 
-// What a backend gives RunForm: its platform services, and a form's window,
-// which draws the form's controls as its FormView follows them, turns the
-// player's input into the form's events, and puts itself on the screen
-// (Show).
+// What a backend gives RunForm: a form's window, which draws the form's
+// controls as its FormView follows them, turns the player's input into the
+// form's events, and puts itself on the screen (FormView::Show); and its
+// platform services.
+template <typename Window>
+concept BackendWindow = std::derived_from<Window, FormView> && std::constructible_from<Window, Form&, Runtime&>;
 template <typename Window, typename Services>
-concept Backend = std::derived_from<Services, BackendPlatform<Window>> && std::derived_from<Window,
-    FormView> && std::constructible_from<Window, Form&, Runtime&> && requires(Window& window)
-{
-    window.Show();
-};
+concept Backend = BackendWindow<Window> && std::derived_from<Services, BackendPlatform<Window>>;
 
 // RunProgram on a backend: the order in which every program starts.
 template <typename Window, typename Services>
-    requires Backend<Window, Services>
 int RunForm(Services& platform, const ProgramInfo& info, const FormFactory& createForm)
 {
+    static_assert(Backend<Window, Services>, "a backend's window and platform services, as Backend states");
     UseCatalogue(ChooseCatalogue(info.Catalogues, platform.PreferredLanguages()));
     Runtime runtime(platform, info.Name);
     const std::unique_ptr<Form> form = createForm(runtime);

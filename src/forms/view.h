@@ -37,6 +37,8 @@ public:
     // round past the end; `from` itself if it is the only one enabled, null
     // if none is. From a control that takes no focus, the first or last.
     CommandButton* NextButton(const Control* from, bool forward) const;
+    // Puts the window on the screen.
+    virtual void Show() = 0;
 
 protected:
     FormView(Form& form, Runtime& runtime);

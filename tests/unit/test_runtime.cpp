@@ -40,6 +40,7 @@ struct RecordingView : forms::FormView {
     void ShowBackColor(forms::Shape& s) override { Record("colour " + s.Name); }
     void TellName(forms::Control& c) override { Record("name " + c.Name); }
     void TellDescription(forms::Control& c) override { Record("description " + c.Name); }
+    void Show() override { }
     void MoveFocus(forms::CommandButton* b) override { Record("focus " + (b != nullptr ? b->Name : std::string("form"))); }
     void PostFocus(forms::CommandButton& b) override { Record("post " + b.Name), posted.push_back(&b); }
 };

@@ -22,7 +22,7 @@ public:
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
 
-    void Show() { show(); }
+    void Show() override { show(); }
     // The widget that shows the control.
     QWidget* WidgetOf(const Control& control) const;
 

@@ -24,7 +24,7 @@ public:
     ~FormPage() = default;
 
     // Puts the form on the page.
-    void Show();
+    void Show() override;
     // An event that the page queued for the control of that id.
     void Handle(int kind, int id);
     // Runs the first call that the view posted (PostFocus) and has not yet

@@ -32,7 +32,7 @@ public:
     HWND HandleOf(const Control& control) const;
 
     // Shows the window where the system places new windows.
-    void Show();
+    void Show() override;
     void Hide();
     // The keys that a form handles before the focused control sees them:
     // Tab and Shift+Tab among the enabled buttons, Return on the focused
