@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdio>
+#include <utility>
 
 namespace forms::web {
 
@@ -19,6 +20,21 @@ namespace {
 
 constexpr int kForm = -1; // the id that stands for the form
 constexpr int kPage = -2; // and for the page, around the form and its message box
+
+// The system colours that the page's style sheet uses, each by the CSS
+// variable that holds it.
+// clang-format off
+constexpr std::array<std::pair<const char*, Color>, 8> kSchemeProperties { {
+    { "--shadow", vbButtonShadow },
+    { "--dark-shadow", vb3DDKShadow },
+    { "--highlight", vb3DHighlight },
+    { "--light", vb3DLight },
+    { "--window", SystemColor(5) },
+    { "--window-frame", SystemColor(6) },
+    { "--window-text", vbWindowText },
+    { "--button-face", SystemColor(15) },
+} };
+// clang-format on
 
 // An explicit colour, or a system colour as the standard light scheme
 // gives it: the page looks the same whatever the device's scheme.
@@ -133,9 +149,7 @@ FormPage::FormPage(Form& form, Runtime& runtime)
 void FormPage::Colour()
 {
     // The sunken frames' lines and the message box, in the scheme's colours.
-    for (const auto& [property, system] : { std::pair { "--shadow", vbButtonShadow }, { "--dark-shadow", vb3DDKShadow },
-             { "--highlight", vb3DHighlight }, { "--light", vb3DLight }, { "--window", SystemColor(5) },
-             { "--window-frame", SystemColor(6) }, { "--window-text", vbWindowText }, { "--button-face", SystemColor(15) } })
+    for (const auto& [property, system] : kSchemeProperties)
         forms_web_style(kPage, property, ToCss(SchemeColor(system)).c_str());
     for (Control* control : controls_) {
         const auto* label = dynamic_cast<const Label*>(control);
