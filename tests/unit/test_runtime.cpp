@@ -162,7 +162,7 @@ TEST_CASE("a system colour over a control's own background stays legible, whatev
         { forms::SystemColor(17), 0x6D6D6D, 0x6D6D6D, 0xFFFFFF }, // grey on grey: white reads better than black
     };
     for (const auto& [fore, scheme, background, drawn] : rows)
-        CHECK(forms::TextColor(fore, background, [scheme = scheme](forms::Color) { return scheme; }) == drawn);
+        CHECK(forms::TextColor(fore, background, [given = scheme](forms::Color) { return given; }) == drawn);
     // The standard scheme's colours, as 0x00BBGGRR: the highlight's blue,
     // the tooltip's pale yellow, the button face; black for what is not one.
     for (const auto& [system, standard] : { std::pair { forms::SystemColor(13), 0xD77800u },
