@@ -4,7 +4,6 @@
 #include "form_page.h"
 
 #include "dom.h"
-#include "web_platform.h"
 
 #include "forms/colors.h"
 #include "forms/fonts.h"
