@@ -110,6 +110,8 @@ def test_an_update_reaches_the_player_whole(browser, tmp_path):
     shutil.copytree(two, half)
     shutil.copy2(one / 'vantu.wasm', half / 'vantu.wasm')
     page = browser()
+    (tmp_path / 'host').mkdir()
+    (tmp_path / 'host/away.html').write_text('<!DOCTYPE html><title>Away</title><link rel="icon" href="data:,">')
     with Host(one, tmp_path / 'host') as host:
         for folder, taken in [(one, None), (half, False), (two, True)]:
             host.put(folder)
@@ -123,7 +125,13 @@ def test_an_update_reaches_the_player_whole(browser, tmp_path):
                         '.then(() => 0)')
                 page.until('navigator.serviceWorker.getRegistration().then((r) => !r.installing)', 'the update tried')
             assert assert_whole(page, one, 'one', [name_of(two)] if taken else [])['waiting'] == bool(taken)
-            page.driver.get('about:blank')  # the player leaves
+            # The player leaves for another page of the host's, and is away
+            # until the browser has put the waiting worker in, as it does
+            # in its own time once no page of the old release is open.
+            page.driver.get(host.url[:-len(FOLDER)] + '/away.html')
+            wait(lambda: page.driver.execute_script(
+                'return navigator.serviceWorker.getRegistration(arguments[0])'
+                '.then((r) => !r.waiting && r.active.state === "activated")', host.url), 'the old release closed')
         visit(page, host.url)
         assert_whole(page, two, 'two')
     assert_whole(page.reload(), two, 'two')
