@@ -4,6 +4,7 @@
 #include "language.h"
 
 #include <algorithm>
+#include <array>
 #include <bitset>
 #include <optional>
 
@@ -34,7 +35,7 @@ std::optional<std::bitset<10>> ArgumentsOf(std::string_view text)
 
 // The translation of key in the catalogue in use (of a text with plural
 // forms, the form for n) when it is sound: else the English.
-std::string Translate(const std::string& key, std::string_view english, std::optional<unsigned long> n)
+std::string Translate(const std::string& key, std::string_view english, std::optional<std::uint64_t> n)
 {
     if (g_catalogue == nullptr)
         return std::string(english);
@@ -52,7 +53,7 @@ std::string Translate(const std::string& key, std::string_view english, std::opt
             break;
         rest.remove_prefix(end + 1);
     }
-    const unsigned long index = n.has_value() ? g_catalogue->Plural(*n) : 0;
+    const std::uint64_t index = n.has_value() ? g_catalogue->Plural(*n) : 0;
     if (index >= forms.size() || (!n.has_value() && forms.size() != 1))
         return std::string(english);
     const std::string_view chosen = forms[index];
@@ -62,29 +63,116 @@ std::string Translate(const std::string& key, std::string_view english, std::opt
     return std::string(chosen);
 }
 
-// "ja_JP.UTF-8" → "ja_JP", "de-DE" → "de_DE": the name without its code set,
-// with '_' between language and region.
-std::string Normalized(std::string_view name)
+// A language's name as a system or a browser gives it, in its parts:
+// POSIX's "ja_JP.UTF-8", "sr_RS@latin", or BCP 47's "de-DE", "zh-Hant-HK",
+// "sr-Latn", in any case.
+struct LanguageTag {
+    std::string Language; // "zh"
+    std::string Script; // "Hant"
+    std::string Region; // "HK"
+    std::string Modifier; // "@latin", as gettext names a script
+};
+
+LanguageTag ParseTag(std::string_view name)
 {
-    std::string result;
-    for (std::size_t k = 0; k < name.size(); ++k) {
-        const char c = name[k];
-        if (c == '.') {
-            // The code set ends at the modifier, if there is one.
-            const std::size_t modifier = name.find('@', k);
-            if (modifier == std::string_view::npos)
-                break;
-            k = modifier - 1;
-        } else {
-            result += c == '-' ? '_' : c;
-        }
+    LanguageTag tag;
+    const std::size_t at = name.find('@');
+    if (at != std::string_view::npos) {
+        tag.Modifier = name.substr(at);
+        name = name.substr(0, at);
     }
-    return result;
+    name = name.substr(0, name.find('.')); // the code set
+    const auto lower = [](std::string text) {
+        for (char& c : text)
+            c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        return text;
+    };
+    const auto upper = [](std::string text) {
+        for (char& c : text)
+            c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+        return text;
+    };
+    tag.Modifier = lower(tag.Modifier);
+    for (std::size_t k = 0; !name.empty(); ++k) {
+        const std::size_t end = std::min(name.find_first_of("-_"), name.size());
+        const std::string part(name.substr(0, end));
+        name.remove_prefix(std::min(end + 1, name.size()));
+        const bool digits = part.find_first_not_of("0123456789") == std::string::npos;
+        if (k == 0) {
+            tag.Language = lower(part);
+        } else if (part.size() == 1) {
+            break; // an extension ("de-u-co-phonebk"), which chooses no catalogue
+        } else if (part.size() == 4 && !digits && tag.Script.empty() && tag.Region.empty()) {
+            tag.Script = upper(part.substr(0, 1)) + lower(part.substr(1));
+        } else if (((part.size() == 2 && !digits) || (part.size() == 3 && digits)) && tag.Region.empty()) {
+            tag.Region = upper(part); // "BR", or a UN area: "es-419"
+        }
+        // A variant ("de-DE-1996") chooses no catalogue either.
+    }
+    return tag;
 }
 
-bool IsEnglish(std::string_view name)
+// Where gettext writes a script as a modifier, the BCP 47 script subtag's
+// modifier; where a language's catalogues differ by script but are named
+// by region (Chinese), the catalogue that each script is read from, and the
+// script that a region implies when the tag names none.
+struct ScriptRule {
+    std::string_view Language;
+    std::string_view Script;
+    std::string_view Modifier; // or, when empty, the catalogue that follows
+    std::string_view Catalogue;
+};
+// clang-format off
+constexpr std::array<ScriptRule, 4> kScriptRules { {
+    { "sr", "Latn", "@latin", "" },
+    { "uz", "Cyrl", "@cyrillic", "" },
+    { "zh", "Hans", "", "zh_CN" },
+    { "zh", "Hant", "", "zh_TW" },
+} };
+constexpr std::array<std::pair<std::string_view, std::string_view>, 3> kRegionScripts { {
+    { "zh_HK", "Hant" }, { "zh_MO", "Hant" }, { "zh_TW", "Hant" },
+} };
+// clang-format on
+
+// The script that a language's catalogues are told apart by, where the
+// tag names none: the region's ("Hant" for zh_TW), else the language's
+// first ("Hans" for zh); empty for a language whose catalogues are not.
+std::string_view ImpliedScript(const std::string& language, const std::string& locale)
 {
-    return name == "en" || name.starts_with("en_") || name.starts_with("en@");
+    for (const auto& [region, script] : kRegionScripts) {
+        if (region == locale)
+            return script;
+    }
+    const auto* rule = std::find_if(kScriptRules.begin(), kScriptRules.end(),
+        [&](const ScriptRule& r) { return r.Language == language && !r.Catalogue.empty(); });
+    return rule == kScriptRules.end() ? std::string_view {} : rule->Script;
+}
+
+// The names of catalogues that serve the tag, best first: as gettext
+// looks ("sr_RS@latin", "sr@latin", "sr_RS", "sr"), then the catalogue of
+// the tag's script ("zh_TW" for "zh-HK"). A region that implies another
+// script than the tag names does not count ("zh-Hans-TW" is not zh_TW).
+std::vector<std::string> CandidatesOf(const LanguageTag& tag)
+{
+    std::string locale = tag.Region.empty() ? tag.Language : tag.Language + '_' + tag.Region;
+    const std::string_view implied = ImpliedScript(tag.Language, locale);
+    if (!tag.Script.empty() && !implied.empty() && implied != tag.Script)
+        locale = tag.Language;
+    const std::string_view script = tag.Script.empty() ? implied : std::string_view(tag.Script);
+    std::string modifier = tag.Modifier;
+    std::string byScript;
+    for (const ScriptRule& rule : kScriptRules) {
+        if (rule.Language == tag.Language && rule.Script == script) {
+            modifier = modifier.empty() ? std::string(rule.Modifier) : modifier;
+            byScript = rule.Catalogue;
+        }
+    }
+    std::vector<std::string> candidates;
+    for (const std::string& name : { locale + modifier, tag.Language + modifier, locale, tag.Language, byScript }) {
+        if (!name.empty() && std::find(candidates.begin(), candidates.end(), name) == candidates.end())
+            candidates.push_back(name);
+    }
+    return candidates;
 }
 
 } // namespace
@@ -92,18 +180,13 @@ bool IsEnglish(std::string_view name)
 const Catalogue* ChooseCatalogue(std::span<const Catalogue> catalogues, std::span<const std::string> preferred)
 {
     for (const std::string& name : preferred) {
-        const std::string wanted = Normalized(name);
-        if (IsEnglish(wanted))
+        const LanguageTag tag = ParseTag(name);
+        if (tag.Language == "en")
             return nullptr;
-        // "sr_RS@latin", then "sr@latin", "sr_RS" and "sr".
-        const std::size_t at = wanted.find('@');
-        const std::string modifier = at == std::string::npos ? "" : wanted.substr(at);
-        const std::string locale = wanted.substr(0, at);
-        const std::string language = locale.substr(0, locale.find('_'));
-        for (const std::string& candidate : { wanted, language + modifier, locale, language }) {
+        for (const std::string& candidate : CandidatesOf(tag)) {
             const auto found = std::find_if(catalogues.begin(), catalogues.end(),
                 [&](const Catalogue& c) { return c.Language == candidate; });
-            if (!candidate.empty() && found != catalogues.end())
+            if (found != catalogues.end())
                 return &*found;
         }
     }
@@ -133,10 +216,13 @@ std::vector<std::string> PosixLanguages(const std::function<const char*(const ch
         locale = value("LC_MESSAGES");
     if (locale.empty())
         locale = value("LANG");
-    if (locale.empty() || locale == "C" || locale == "POSIX" || locale.starts_with("C."))
+    // LANGUAGE is for a locale of a language: glibc's gettext leaves it
+    // aside in the C locale alone, whose texts are POSIX's own. "C.UTF-8"
+    // is not that locale, but it has no texts of its own either.
+    if (locale.empty() || locale == "C" || locale == "POSIX")
         return {};
     std::vector<std::string> languages = LanguageList(value("LANGUAGE"), ':');
-    if (languages.empty())
+    if (languages.empty() && !locale.starts_with("C."))
         languages.push_back(locale);
     return languages;
 }
@@ -158,13 +244,10 @@ std::string TrCtx(std::string_view context, std::string_view text)
 
 std::string TrN(std::string_view singular, std::string_view plural, std::uint64_t n)
 {
-    // gettext's rules take an unsigned long: beyond it, only the last
-    // digits decide, as they do in every language's rule.
-    const auto rule = static_cast<unsigned long>(n % 1000000U);
     const std::string_view english = n == 1 ? singular : plural;
     if (g_catalogue == nullptr || ArgumentsOf(singular) != ArgumentsOf(plural))
         return std::string(english);
-    return Translate(std::string(singular), english, rule);
+    return Translate(std::string(singular), english, n);
 }
 
 std::string Format(std::string_view pattern, std::initializer_list<std::string_view> arguments)

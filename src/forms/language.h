@@ -37,15 +37,22 @@ struct CatalogueEntry {
 
 struct Catalogue {
     std::string_view Language; // as gettext names it: "ja", "de", "pt_BR"
-    // The index of the plural form for n, the po file's Plural-Forms rule.
-    unsigned long (*Plural)(unsigned long n);
+    // The index of the plural form for n, the po file's Plural-Forms rule,
+    // for any count (not only those of C's unsigned long).
+    std::uint64_t (*Plural)(std::uint64_t n);
     std::span<const CatalogueEntry> Entries; // in the byte order of Key
 };
 
 // Of the languages that the player prefers, most preferred first, the
 // catalogue of the first one that has one, or null when English comes
-// first or none has one. The names may be as the system gives them:
-// "ja_JP.UTF-8", "de-DE", "fr", "sr@latin".
+// first or none has one. The names may be as a system or a browser gives
+// them, in any case: POSIX's "ja_JP.UTF-8", "sr_RS@latin", Windows' and
+// BCP 47's "de-DE", "pt-br", "sr-Latn", "zh-Hant-HK". A name finds its
+// catalogue as gettext would ("sr_RS@latin", "sr@latin", "sr_RS", "sr"),
+// with a BCP 47 script as gettext writes it ("sr-Latn" is "sr@latin");
+// failing that, Chinese finds the catalogue of its script, which the
+// region implies where the name gives none: "zh-Hant", "zh-TW", "zh-HK"
+// and "zh-MO" read zh_TW, the others zh_CN.
 const Catalogue* ChooseCatalogue(std::span<const Catalogue> catalogues, std::span<const std::string> preferred);
 
 // The names in a list of languages ("ja:de", "ja-JP,en"), empty ones left
@@ -53,8 +60,9 @@ const Catalogue* ChooseCatalogue(std::span<const Catalogue> catalogues, std::spa
 std::vector<std::string> LanguageList(std::string_view list, char separator);
 
 // The languages that gettext takes on a POSIX system, most preferred first:
-// LANGUAGE's list, unless the locale (LC_ALL, else LC_MESSAGES, else LANG)
-// is unset, "C", "C.UTF-8" or "POSIX", which mean English.
+// LANGUAGE's list, else the locale (LC_ALL, else LC_MESSAGES, else LANG);
+// none when the locale is unset, "C" or "POSIX", which mean English, as
+// glibc's gettext takes them ("C.UTF-8" honours LANGUAGE).
 std::vector<std::string> PosixLanguages(const std::function<const char*(const char*)>& environment);
 
 // The catalogue that the texts come from from here on; null for English.

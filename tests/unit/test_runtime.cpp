@@ -209,8 +209,10 @@ TEST_CASE("the player's language: which catalogue, and each text sound or Englis
         { "Win %1$s", "Vyhra %2$s" }, // another argument
         { "lamp\4lit", "sviti" },
     } };
-    const forms::Catalogue xx { "cs", [](unsigned long n) -> unsigned long { return n == 1 ? 0 : (n >= 2 && n <= 4 ? 1 : 2); }, kEntries }; // Czech's plural rule: 1, 2 to 4, else
-    const std::array<forms::Catalogue, 4> all { xx, { "pt", xx.Plural, {} }, { "pt_BR", xx.Plural, {} }, { "sr@latin", xx.Plural, {} } };
+    const forms::Catalogue xx { "cs", [](std::uint64_t n) -> std::uint64_t { return n == 1 ? 0 : (n >= 2 && n <= 4 ? 1 : 2); }, kEntries }; // Czech's plural rule: 1, 2 to 4, else
+    std::vector<forms::Catalogue> all { xx };
+    for (const char* language : { "pt", "pt_BR", "sr@latin", "zh_CN", "zh_TW" })
+        all.push_back({ language, xx.Plural, {} });
 
     const std::tuple<std::vector<std::string>, const char*> choices[] = {
         // the player's languages, most preferred first; the catalogue chosen ("" for English)
@@ -222,6 +224,17 @@ TEST_CASE("the player's language: which catalogue, and each text sound or Englis
         { { "en_GB", "cs" }, "" },
         { { "sr_RS.UTF-8@latin" }, "sr@latin" },
         { { "sr_RS" }, "" },
+        { { "SR-latn-rs" }, "sr@latin" },
+        { { "PT-br" }, "pt_BR" },
+        { { "pt_br.utf8" }, "pt_BR" },
+        { { "pt-x-br" }, "pt" },
+        { { "zh" }, "zh_CN" },
+        { { "zh-SG" }, "zh_CN" },
+        { { "zh-Hans-TW" }, "zh_CN" },
+        { { "zh-Hant" }, "zh_TW" },
+        { { "zh-HK" }, "zh_TW" },
+        { { "zh_MO.UTF-8" }, "zh_TW" },
+        { { "zh-hant-hk" }, "zh_TW" },
         { std::vector<std::string> {}, "" },
     };
     for (const auto& [preferred, chosen] : choices) {
@@ -238,7 +251,8 @@ TEST_CASE("the player's language: which catalogue, and each text sound or Englis
         { { { "LC_ALL", "fr_FR" }, { "LC_MESSAGES", "es_ES" }, { "LANG", "ja_JP" } }, { "fr_FR" } },
         { { { "LC_ALL", "" }, { "LC_MESSAGES", "es_ES" }, { "LANG", "ja_JP" } }, { "es_ES" } },
         { { { "LANGUAGE", "de" }, { "LANG", "C" } }, {} },
-        { { { "LANGUAGE", "de" }, { "LC_ALL", "C.UTF-8" } }, {} },
+        { { { "LANGUAGE", "de" }, { "LC_ALL", "C.UTF-8" } }, { "de" } },
+        { { { "LANG", "C.UTF-8" } }, {} },
         { { { "LANGUAGE", "de" }, { "LANG", "POSIX" } }, {} },
         { { { "LANGUAGE", "de" } }, {} },
     };
@@ -266,7 +280,8 @@ TEST_CASE("the player's language: which catalogue, and each text sound or Englis
         { "form 0 of 3", forms::Format(forms::TrN("%1$s coin", "%1$s coins", 1), { "1" }), "1 kolik" },
         { "form 1 of 3", forms::Format(forms::TrN("%1$s coin", "%1$s coins", 4), { "4" }), "4 koliky" },
         { "form 2 of 3", forms::Format(forms::TrN("%1$s coin", "%1$s coins", 0), { "0" }), "0 kolika" },
-        { "past 32 bits, by the last digits", forms::Format(forms::TrN("%1$s coin", "%1$s coins", 4'294'967'297ULL), { "n" }), "n kolika" },
+        { "a million and one, by the whole count", forms::Format(forms::TrN("%1$s coin", "%1$s coins", 1'000'001), { "n" }), "n kolika" },
+        { "past 32 bits, by the whole count", forms::Format(forms::TrN("%1$s coin", "%1$s coins", 4'294'967'297ULL), { "n" }), "n kolika" },
         { "a form the catalogue lacks", forms::Format(forms::TrN("%1$s pair", "%1$s pairs", 5), { "5" }), "5 pairs" },
         { "a form it has", forms::Format(forms::TrN("%1$s pair", "%1$s pairs", 2), { "2" }), "2 pary" },
         { "%% and arguments past those given", forms::Format("100%% %2$s %1$s %3$s %", { "a", "b" }), "100% b a %3$s %" },
