@@ -9,8 +9,8 @@
 //
 // The code writes each text in English, as gettext's tools expect, so that
 // xgettext finds it: Tr("..."), TrCtx("context", "..."), TrN("...", "...",
-// n), and TrLater("...") for a text that a table holds and that is looked up
-// where it is used. A text with arguments numbers them, %1$s to %9$s, so
+// n), and TrLater("...") or TrCtxLater("context", "...") for a text that a
+// table holds and that is looked up where it is used. A text with arguments numbers them, %1$s to %9$s, so
 // that a language puts them in the order it needs (Format).
 //
 // A text that the catalogue lacks, or whose translation is broken (empty,
@@ -72,6 +72,10 @@ std::string Tr(std::string_view text);
 std::string TrCtx(std::string_view context, std::string_view text);
 std::string TrN(std::string_view singular, std::string_view plural, std::uint64_t n);
 constexpr std::string_view TrLater(std::string_view text)
+{
+    return text;
+}
+constexpr std::string_view TrCtxLater(std::string_view /*context*/, std::string_view text)
 {
     return text;
 }

@@ -51,15 +51,20 @@ std::string CoinsText(std::int64_t coins)
     return Format(TrN("%1$s coin", "%1$s coins", static_cast<std::uint64_t>(coins < 0 ? -coins : coins)), { digits });
 }
 
-// Each line's name in the middle of a sentence; on its lamp it is written
-// as the first words of one ("Middle row").
+// Each line's name in the middle of a sentence, where the language puts
+// its article, case and order around it; on its lamp it is written as the
+// first words of one ("Middle row").
+// The context of those names, written out in the table for xgettext.
+constexpr std::string_view kInSentence = "pay line in a sentence";
 constexpr std::array<std::string_view, 5> kLinesInSentence {
-    // TRANSLATORS: the pay lines' names where they follow other words.
-    forms::TrLater("rising diagonal"),
-    forms::TrLater("top row"),
-    forms::TrLater("middle row"),
-    forms::TrLater("bottom row"),
-    forms::TrLater("falling diagonal"),
+    // TRANSLATORS: the pay lines' names inside the result sentences
+    // ("The middle row wins with seven"), without an article: the
+    // sentences give the article and case.
+    forms::TrCtxLater("pay line in a sentence", "rising diagonal"),
+    forms::TrCtxLater("pay line in a sentence", "top row"),
+    forms::TrCtxLater("pay line in a sentence", "middle row"),
+    forms::TrCtxLater("pay line in a sentence", "bottom row"),
+    forms::TrCtxLater("pay line in a sentence", "falling diagonal"),
 };
 
 } // namespace
@@ -82,9 +87,10 @@ void frmMain::ControlsAtRest()
     coinsAtRest_ = Coins.Value();
 }
 
-// "Middle row wins with seven: 200 coins. 690 coins." or "No win. 480
-// coins.": the lines won, what they paid and the balance, each sentence
-// whole in the catalogue, so that a language orders it as it needs.
+// "The middle row wins with seven: 200 coins. Balance 690 coins." or "No
+// win. Balance 480 coins.": the lines won, what they paid and the balance,
+// each sentence whole in the catalogue, so that a language orders it as it
+// needs.
 std::string frmMain::PlayResult(std::int32_t coinsBefore) const
 {
     std::string lines;
@@ -93,24 +99,27 @@ std::string frmMain::PlayResult(std::int32_t coinsBefore) const
         if (lamp.BackColor != kLampLit)
             continue;
         const std::string symbol = InWords(labLeft(kLineRows[k][0]).Caption);
+        const std::string line = TrCtx(kInSentence, kLinesInSentence.at(k));
         if (lines.empty()) {
-            // TRANSLATORS: %1$s is a pay line's name as its lamp gives it
-            // ("Middle row"), %2$s the symbol in words.
-            lines = Format(Tr("%1$s wins with %2$s"), { lamp.AccessibleName.Get(), symbol });
+            // TRANSLATORS: the first pay line won; %1$s is its name in a
+            // sentence ("middle row"), %2$s its symbol in words ("seven").
+            lines = Format(Tr("The %1$s wins with %2$s"), { line, symbol });
         } else {
-            // TRANSLATORS: %1$s is the lines won so far, %2$s one more
-            // line's name in a sentence ("top row"), %3$s its symbol.
-            lines = Format(Tr("%1$s, %2$s wins with %3$s"), { lines, Tr(kLinesInSentence.at(k)), symbol });
+            // TRANSLATORS: each further pay line won; %1$s is the lines
+            // won so far, %2$s one more line's name in a sentence ("top
+            // row"), %3$s its symbol in words.
+            lines = Format(Tr("%1$s, the %2$s wins with %3$s"), { lines, line, symbol });
         }
     }
     const std::string balance = CoinsText(Coins.Value());
     if (lines.empty()) {
-        // TRANSLATORS: after a play that won nothing; %1$s is the balance
-        // ("480 coins").
-        return Format(Tr("No win. %1$s."), { balance });
+        // TRANSLATORS: after a play that won nothing; %1$s is the balance,
+        // the coins the player has now ("480 coins").
+        return Format(Tr("No win. Balance %1$s."), { balance });
     }
     const std::int64_t paid = std::int64_t { Coins.Value() } - coinsBefore + kStake;
     // TRANSLATORS: after a play that won; %1$s is the lines won, %2$s what
-    // they paid ("200 coins"), %3$s the balance ("690 coins").
-    return Format(Tr("%1$s: %2$s. %3$s."), { lines, CoinsText(paid), balance });
+    // they paid ("200 coins"), %3$s the balance, the coins the player has
+    // now ("690 coins").
+    return Format(Tr("%1$s: %2$s. Balance %3$s."), { lines, CoinsText(paid), balance });
 }

@@ -55,7 +55,7 @@ def test_two_plays(launch, go, stops):
 # catalogue, and a name or two against the words themselves.
 @pytest.mark.parametrize('lang, words', [
     ('ja_JP.UTF-8', ['左リールを停止', '所持コイン', '中リール、上段', 'コイン10枚で1回プレイします。']),
-    ('de_DE.UTF-8', ['Linke Walze anhalten', 'Guthaben', 'Mittlere Walze, obere Reihe', 'Startet ein Spiel für 10 Münzen.']),
+    ('de_DE.UTF-8', ['Linke Walze anhalten', 'Guthaben', 'Mittlere Walze, obere Reihe', 'Startet eine Runde für 10 Münzen.']),
     ('fi_FI.UTF-8', ['Stop left reel', 'Balance', 'Middle reel, top row', 'Starts a play for 10 coins.'])])
 def test_a_play_in_the_players_language(launch, lang, words):
     game = launch(lang=lang)

@@ -64,11 +64,12 @@ def judge(grid, balance, tr=ENGLISH):
     credit = len(wins) * sum(PAYS.get(symbol, 50) for _, symbol in wins)
     balance += credit - 10
     said = ''
-    for name, symbol in wins:  # the first line as its lamp names it, the others as in a sentence
-        said = (tr('%1$s, %2$s wins with %3$s', None, said, tr(name.lower()), tr.words[symbol]) if said
-                else tr('%1$s wins with %2$s', None, tr(name), tr.words[symbol]))
-    go = (tr('%1$s: %2$s. %3$s.', None, said, tr.coins(credit), tr.coins(balance)) if wins
-          else tr('No win. %1$s.', None, tr.coins(balance)))
+    for name, symbol in wins:  # each line by its name in a sentence
+        line = tr(name.lower(), 'pay line in a sentence')
+        said = (tr('%1$s, the %2$s wins with %3$s', None, said, line, tr.words[symbol]) if said
+                else tr('The %1$s wins with %2$s', None, line, tr.words[symbol]))
+    go = (tr('%1$s: %2$s. Balance %3$s.', None, said, tr.coins(credit), tr.coins(balance)) if wins
+          else tr('No win. Balance %1$s.', None, tr.coins(balance)))
     return {tr(name): tr.lit if name in dict(wins) else tr.unlit for name, _ in LINES}, balance, go
 
 

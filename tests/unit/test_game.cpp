@@ -22,9 +22,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <random>
+#include <regex>
 #include <set>
 
 namespace {
@@ -297,20 +299,20 @@ TEST_CASE("what a screen reader hears after a play, in each language, and the ga
     // the balance before the play.
     const std::tuple<const char*, const char*, int, const char*, const char*> rows[] = {
         // language, cells, balance, what GO tells, what the stop button and the lit lamp are called
-        { "en", "$7- #7* C7?", 500, "Middle row wins with seven: 200 coins. 690 coins.", "Stop left reel|Middle row: lit" },
-        { "en", "$a7 $b7 $c7", 500, "Top row wins with dollar, bottom row wins with seven: 700 coins. 1190 coins.", "" },
-        { "en", "abc def ghi", 11, "No win. 1 coin.", "" },
+        { "en", "$7- #7* C7?", 500, "The middle row wins with seven: 200 coins. Balance 690 coins.", "Stop left reel|Middle row: lit" },
+        { "en", "$a7 $b7 $c7", 500, "The top row wins with dollar, the bottom row wins with seven: 700 coins. Balance 1190 coins.", "" },
+        { "en", "abc def ghi", 11, "No win. Balance 1 coin.", "" },
         { "ja_JP.UTF-8", "$7- #7* C7?", 500, "中段にセブンがそろいました。配当200枚。所持コイン690枚。", "左リールを停止|中段: 点灯" },
         { "ja_JP.UTF-8", "$a7 $b7 $c7", 500, "上段にドル、下段にセブンがそろいました。配当700枚。所持コイン1190枚。", "" },
         { "ja_JP.UTF-8", "abc def ghi", 11, "はずれ。所持コイン1枚。", "" },
-        { "de_DE.UTF-8", "$7- #7* C7?", 500, "Mittlere Reihe gewinnt mit Sieben: 200 Münzen. Guthaben 690 Münzen.", "Linke Walze anhalten|Mittlere Reihe: leuchtet" },
-        { "de_DE.UTF-8", "$a7 $b7 $c7", 500, "Obere Reihe gewinnt mit Dollar, untere Reihe gewinnt mit Sieben: 700 Münzen. Guthaben 1190 Münzen.", "" },
+        { "de_DE.UTF-8", "$7- #7* C7?", 500, "Die mittlere Reihe gewinnt mit Sieben: 200 Münzen. Guthaben 690 Münzen.", "Linke Walze anhalten|Mittlere Reihe: leuchtet" },
+        { "de_DE.UTF-8", "$a7 $b7 $c7", 500, "Die obere Reihe gewinnt mit Dollar, die untere Reihe gewinnt mit Sieben: 700 Münzen. Guthaben 1190 Münzen.", "" },
         { "de_DE.UTF-8", "abc def ghi", 11, "Kein Gewinn. Guthaben 1 Münze.", "" },
-        { "fr_FR.UTF-8", "$7- #7* C7?", 500, "Ligne du milieu gagne avec sept\u00a0: 200 pièces. Solde\u00a0: 690 pièces.", "Arrêter le rouleau gauche|Ligne du milieu: allumée" },
+        { "fr_FR.UTF-8", "$7- #7* C7?", 500, "La ligne du milieu gagne avec sept\u00a0: 200 pièces. Solde\u00a0: 690 pièces.", "Arrêter le rouleau de gauche|Ligne du milieu: allumée" },
         { "fr_FR.UTF-8", "abc def ghi", 10, "Aucun gain. Solde\u00a0: 0 pièce.", "" },
-        { "es_ES.UTF-8", "$7- #7* C7?", 500, "Fila central gana con siete: 200 monedas. Saldo: 690 monedas.", "Detener el rodillo izquierdo|Fila central: encendida" },
+        { "es_ES.UTF-8", "$7- #7* C7?", 500, "La fila central gana con siete: 200 monedas. Saldo: 690 monedas.", "Detener el rodillo izquierdo|Fila central: encendida" },
         { "es_ES.UTF-8", "abc def ghi", 10, "Sin premio. Saldo: 0 monedas.", "" },
-        { "fi_FI.UTF-8", "abc def ghi", 11, "No win. 1 coin.", "" },
+        { "fi_FI.UTF-8", "abc def ghi", 11, "No win. Balance 1 coin.", "" },
     };
     struct Restore {
         ~Restore() { forms::UseCatalogue(nullptr); }
@@ -327,5 +329,55 @@ TEST_CASE("what a screen reader hears after a play, in each language, and the ga
         const std::string named = f.cmdLeft.AccessibleName.Get() + "|" + f.shpReach(2).AccessibleName.Get() + ": " + f.shpReach(2).AccessibleDescription.Get();
         // The game's own texts stay as they stand in every language.
         CHECK(Values(language, cells, f.cmdGo.AccessibleDescription.Get(), *names != '\0' ? named : "", f.Caption + f.cmdGo.Caption.Get() + f.cmdGo.AccessibleName.Get() + f.cmdLeft.Caption.Get()) == Values(language, cells, told, names, "VantuGOGO*"));
+    }
+}
+
+TEST_CASE("every language's result agrees with the language's plural categories, at any count")
+{
+    // CLDR's categories of whole numbers: 0 one, 1 few, 2 many or other.
+    // Where gettext's forms have no "many" (French, Spanish, Italian,
+    // Portuguese: "1 000 000 de pièces"), it takes the words of "other".
+    const auto slavic = [](std::uint64_t n, bool polish) -> int {
+        if (polish ? n == 1 : n % 10 == 1 && n % 100 != 11)
+            return 0;
+        return n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14) ? 1 : 2;
+    };
+    const std::map<std::string_view, std::function<int(std::uint64_t)>> categories {
+        { "de", [](std::uint64_t n) { return n == 1 ? 0 : 2; } }, { "es", [](std::uint64_t n) { return n == 1 ? 0 : 2; } },
+        { "it", [](std::uint64_t n) { return n == 1 ? 0 : 2; } }, { "fr", [](std::uint64_t n) { return n <= 1 ? 0 : 2; } },
+        { "pt_BR", [](std::uint64_t n) { return n <= 1 ? 0 : 2; } }, { "ja", [](std::uint64_t) { return 2; } },
+        { "ko", [](std::uint64_t) { return 2; } }, { "zh_CN", [](std::uint64_t) { return 2; } }, { "zh_TW", [](std::uint64_t) { return 2; } },
+        { "ru", [&slavic](std::uint64_t n) { return slavic(n, false); } }, { "pl", [&slavic](std::uint64_t n) { return slavic(n, true); } },
+    };
+    struct Restore {
+        ~Restore() { forms::UseCatalogue(nullptr); }
+    } restore;
+    for (const forms::Catalogue& catalogue : Catalogues()) {
+        REQUIRE_MESSAGE(categories.contains(catalogue.Language), catalogue.Language);
+        forms::UseCatalogue(&catalogue);
+        // No line won, one, two and three; the balance after the play, and
+        // the result with its counts as "#": the same for every count of a
+        // category, and other for each category.
+        for (const char* cells : { "abc def ghi", "$7- #7* C7?", "$a7 $b7 $c7", "$7* $7* $7*" }) {
+            std::map<int, std::set<std::string>> told;
+            Machine won;
+            ShowJudged(won.form, cells);
+            const std::int32_t paid = won.form.Coins.Value();
+            for (const std::int32_t after : { 0, 1, 2, 5, 21, 22, 25, 101, 1'000'000, 1'000'001 }) {
+                Machine g;
+                frmMain& f = g.form;
+                g.runtime.Load(f);
+                g.runtime.RaiseEvent([&f, after, paid] { f.Coins = forms::Long(after - paid + 10); });
+                g.runtime.RaiseEvent([&f, after, paid, cells] { f.Coins = forms::Long(after - paid), ShowJudged(f, cells); });
+                REQUIRE(f.Coins.Value() == after);
+                told[categories.at(catalogue.Language)(static_cast<std::uint64_t>(after))].insert(std::regex_replace(f.cmdGo.AccessibleDescription.Get(), std::regex("[0-9]+"), "#"));
+            }
+            std::set<std::string> all;
+            for (const auto& [category, texts] : told) {
+                CHECK_MESSAGE(texts.size() == 1, catalogue.Language, " ", std::string(cells), " ", category, " ", *texts.begin(), " / ", *texts.rbegin());
+                all.insert(texts.begin(), texts.end());
+            }
+            CHECK_MESSAGE(all.size() == told.size(), catalogue.Language, " ", std::string(cells));
+        }
     }
 }
