@@ -189,6 +189,8 @@ def test_running_out_of_coins_ends_the_game(browser, lowcoins_site, dismiss, lan
         ('alertdialog', 'GameOver', 'You ran out of your coins!')]
     assert focused(tree) == [('button', 'OK')]
     assert page.js("return document.getElementById('message').dataset.icon") == 'warning'  # the exclamation mark
+    # Read in an English voice whatever the page's language.
+    assert page.js("return document.getElementById('message-text').closest('[lang]').lang") == 'en'
     assert page.describe(tr.balance) == tr.coins(5) and not page.has(tr.stops[0], 'enabled')
     # Modal: neither the mouse nor a screen reader reaches the form behind it.
     assert not any(name in names for _, name, *_ in tree)
