@@ -89,14 +89,29 @@ elseif(NOT EMSCRIPTEN)
     COMMAND ${VANTU_MSGFMT} --xml -d ${VANTU_PO} --template ${english_metainfo} -o ${metainfo}
     DEPENDS ${english_metainfo} ${VANTU_PO}/LINGUAS ${po_files}
     COMMENT "Translating the AppStream metadata")
+  # groff breaks a line only at a space, unless the macros of the page's
+  # language tell it where else it may; and man-db loads none, whatever the
+  # locale. So a page in a language that puts no space between its words,
+  # Japanese or Chinese, loads groff's macros for it (ja.tmac, zh.tmac, in
+  # groff-base), or each of its paragraphs comes out as one line. It is
+  # also set flush left: justifying could only widen the few spaces it has.
+  # groff 1.23's man macros take that from AD at .TH, 1.22's leave .ad
+  # alone. Korean spaces its words (groff has no macros for it). A change of
+  # these commands makes the pages again, which make alone would not see.
   set(man_pages)
   foreach(language IN LISTS VANTU_LANGUAGES)
     set(man ${PROJECT_BINARY_DIR}/man/${language}/vantu.6)
+    set(unspaced)
+    if(language MATCHES "^(ja|zh)(_|$)")
+      set(unspaced COMMAND sed -i "s/^\\.TH /.mso ${CMAKE_MATCH_1}.tmac\\n.ds AD l\\n.ad l\\n&/" ${man})
+    endif()
     add_custom_command(OUTPUT ${man}
       COMMAND ${VANTU_PO4A_TRANSLATE} -f man -k 0 -M UTF-8 -L UTF-8 -m ${PROJECT_SOURCE_DIR}/resources/vantu.6
               -p ${PROJECT_BINARY_DIR}/po/${language}-documents.po -l ${man}
+      ${unspaced}
       DEPENDS ${PROJECT_SOURCE_DIR}/resources/vantu.6 ${PROJECT_BINARY_DIR}/po/${language}-documents.po
-      COMMENT "Translating the man page into ${language}")
+              ${CMAKE_CURRENT_LIST_FILE}
+      COMMENT "Translating the man page into ${language}" VERBATIM)
     list(APPEND man_pages ${man})
   endforeach()
   add_custom_target(vantu_languages ALL DEPENDS ${desktop} ${metainfo} ${man_pages})
