@@ -11,10 +11,17 @@ function pageText(context, text) {
 }
 
 const pageEnglish = [
+  // TRANSLATORS: shown while the game's program downloads.
   pageText('page:loading', 'Loading Vantu...'),
+  // TRANSLATORS: shown in place of the game once the player has run out of
+  // coins and closed the message.
   pageText('page:ended-text', 'The game is over.'),
+  // TRANSLATORS: the button under it, which starts a new game.
   pageText('page:ended-again', 'New game'),
+  // TRANSLATORS: shown in place of the game when it stopped on an error,
+  // above the error's report, which stays in English.
   pageText('page:failed-text', 'The game stopped on an error.'),
+  // TRANSLATORS: the button under it, which starts a new game.
   pageText('page:failed-again', 'New game'),
 ];
 

@@ -10,9 +10,12 @@
 #   catalogues.py page OUT.js PREFIX LANG.mo...
 #       the texts whose context starts with PREFIX, as the page's script
 #       takes them: pageTexts = {"ja": {"context\u0004English": "Japanese"}}
-#   catalogues.py keys FILE.po...
+#   catalogues.py keys TEMPLATE.pot FILE.po...
 #       fails unless every file has the same texts to translate as the
-#       first (the template): none missing, none stale
+#       first (the template): none missing, none stale; unless each text of
+#       the code and the page tells its translator what it is (a comment)
+#       and texts that differ only by case differ by context too; and
+#       unless each language translates every text, none of them fuzzy
 import json
 import pathlib
 import re
@@ -97,14 +100,17 @@ def page(out, prefix, mos):
                                  encoding='utf-8')
 
 
-def po_keys(path):
-    """The texts that a .po or .pot file has to translate (not its obsolete ones)."""
-    keys, entry, field = set(), {}, None
+def po_entries(path):
+    """The texts that a .po or .pot file has to translate (not its obsolete
+    ones): {(context, msgid, plural): entry}, each entry with its comment
+    lines and fields."""
+    entries, entry, field = {}, {'#': []}, None
 
     def done():
+        nonlocal entry
         if entry.get('msgid'):
-            keys.add((entry.get('msgctxt'), entry['msgid'], entry.get('msgid_plural')))
-        entry.clear()
+            entries[entry.get('msgctxt'), entry['msgid'], entry.get('msgid_plural')] = entry
+        entry = {'#': []}
 
     for line in pathlib.Path(path).read_text(encoding='utf-8').splitlines() + ['']:
         match = re.match(r'(msgctxt|msgid_plural|msgid|msgstr(?:\[\d+\])?)\s+(".*")$', line)
@@ -118,18 +124,39 @@ def po_keys(path):
         elif not line.strip():
             done()
             field = None
-    return keys
+        elif line.startswith('#') and not line.startswith('#~'):
+            if field is not None:
+                done()
+                field = None
+            entry['#'].append(line)
+    return entries
 
 
 def check_keys(template, pos):
-    wanted, failed = po_keys(template), False
+    wanted, faults = po_entries(template), []
+    # Where a text comes from the code or the page (not a document, whose
+    # tool says what each is), its comment says what it is.
+    for (context, msgid, _), entry in wanted.items():
+        from_code = any(line.startswith('#: src/') or line.startswith('#: resources/web/') for line in entry['#'])
+        if from_code and not any(line.startswith('#.') for line in entry['#']):
+            faults.append(f'{template}: the text {msgid!r} has no comment for its translators')
+    by_case = {}
+    for context, msgid, _ in wanted:
+        by_case.setdefault((context, msgid.lower()), []).append(msgid)
+    for (context, _), texts in by_case.items():
+        if len(texts) > 1:
+            faults.append(f'{template}: {" and ".join(map(repr, texts))} differ only by case: give each a context')
     for path in pos:
-        have = po_keys(path)
-        for what, keys in (('lacks', wanted - have), ('has the stale', have - wanted)):
+        have = po_entries(path)
+        for what, keys in (('lacks', wanted.keys() - have.keys()), ('has the stale', have.keys() - wanted.keys())):
             for context, msgid, _ in sorted(keys, key=str):
-                print(f'{path} {what} text {msgid!r}' + (f' (context {context!r})' if context else ''))
-                failed = True
-    sys.exit(1 if failed else 0)
+                faults.append(f'{path} {what} text {msgid!r}' + (f' (context {context!r})' if context else ''))
+        for (context, msgid, _), entry in have.items() if path.endswith('.po') else ():
+            forms = [value for name, value in entry.items() if name.startswith('msgstr')]
+            if not all(forms) or any('fuzzy' in line for line in entry['#'] if line.startswith('#,')):
+                faults.append(f'{path}: the text {msgid!r} is not translated, or fuzzy')
+    print(*faults, sep='\n') if faults else None
+    sys.exit(1 if faults else 0)
 
 
 if __name__ == '__main__':

@@ -25,16 +25,27 @@ using forms::TrN;
 std::string InWords(const std::string& symbol)
 {
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 10> kWords { {
-        // TRANSLATORS: the reel symbols, as a player names them aloud.
+        // The reel symbols, as a player names them aloud:
+        // TRANSLATORS: the reel symbol "$", said aloud.
         { "$", forms::TrLater("dollar") },
+        // TRANSLATORS: the reel symbol "*", said aloud.
         { "*", forms::TrLater("star") },
+        // TRANSLATORS: the reel symbol "-", said aloud.
         { "-", forms::TrLater("minus") },
+        // TRANSLATORS: the reel symbol "#", the number sign, said aloud.
         { "#", forms::TrLater("hash") },
+        // TRANSLATORS: the reel symbol "7", said aloud.
         { "7", forms::TrLater("seven") },
+        // TRANSLATORS: the reel symbol "C", a Latin capital letter, as
+        // the letter is said aloud.
         { "C", forms::TrLater("C") },
+        // TRANSLATORS: the reel symbol "?", said aloud.
         { "?", forms::TrLater("question mark") },
+        // TRANSLATORS: the reel symbol "=", said aloud.
         { "=", forms::TrLater("equals") },
+        // TRANSLATORS: the reel symbol "+", said aloud.
         { "+", forms::TrLater("plus") },
+        // TRANSLATORS: the reel symbol "%", said aloud.
         { "%", forms::TrLater("percent") },
     } };
     for (const auto& [text, words] : kWords) {
@@ -57,13 +68,22 @@ std::string CoinsText(std::int64_t coins)
 // The context of those names, written out in the table for xgettext.
 constexpr std::string_view kInSentence = "pay line in a sentence";
 constexpr std::array<std::string_view, 5> kLinesInSentence {
-    // TRANSLATORS: the pay lines' names inside the result sentences
-    // ("The middle row wins with seven"), without an article: the
-    // sentences give the article and case.
+    // TRANSLATORS: a pay line's name inside the result sentences ("The
+    // rising diagonal wins with seven"), without an article: the sentences
+    // give the article and case. The line from the bottom left cell to
+    // the top right one.
     forms::TrCtxLater("pay line in a sentence", "rising diagonal"),
+    // TRANSLATORS: a pay line's name in the result sentences: the top
+    // row of the three reels.
     forms::TrCtxLater("pay line in a sentence", "top row"),
+    // TRANSLATORS: a pay line's name in the result sentences: the
+    // middle row.
     forms::TrCtxLater("pay line in a sentence", "middle row"),
+    // TRANSLATORS: a pay line's name in the result sentences: the
+    // bottom row.
     forms::TrCtxLater("pay line in a sentence", "bottom row"),
+    // TRANSLATORS: a pay line's name in the result sentences: the line
+    // from the top left cell to the bottom right one.
     forms::TrCtxLater("pay line in a sentence", "falling diagonal"),
 };
 
@@ -76,8 +96,12 @@ void frmMain::ControlsAtRest()
             cell.AccessibleDescription = InWords(cell.Caption);
     }
     for (forms::Shape& lamp : shpReach) {
-        // TRANSLATORS: a pay line's lamp, which the line's name names.
-        lamp.AccessibleDescription = lamp.BackColor == kLampLit ? TrCtx("lamp", "lit") : TrCtx("lamp", "unlit");
+        lamp.AccessibleDescription = lamp.BackColor == kLampLit
+            // TRANSLATORS: a pay line's lamp, named by its line, when the
+            // line has won.
+            ? TrCtx("lamp", "lit")
+            // TRANSLATORS: a pay line's lamp when the line has not won.
+            : TrCtx("lamp", "unlit");
     }
     labCoins.AccessibleDescription = CoinsText(Coins.Value());
     // The load is not a play: GO keeps its design description until the
