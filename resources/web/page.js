@@ -1,9 +1,12 @@
 // SPDX-FileCopyrightText: 2026 The Vantu developers
 // SPDX-License-Identifier: MIT
 
-// The page's own texts in the first of the player's languages that the
-// catalogues translate: pageTexts, which the build puts before this script,
-// holds each language's translations. The title stays the game's name.
+// The page's own texts in the player's language: pageTexts, which the build
+// puts before this script, holds each language's translations. The title
+// stays the game's name. The program chooses the language, by the rule it
+// chooses its own texts' by (Module.forms.language); until it runs, the
+// loading text is in the first of the browser's languages that has its
+// translation, as written or without its region.
 
 // A text of the page: the element it is in, after "page:", and its English.
 function pageText(context, text) {
@@ -35,6 +38,16 @@ var Module = {
     message: document.getElementById('message'),
     messageTitle: document.getElementById('message-title'),
     messageText: document.getElementById('message-text'),
+    // The page's own texts, and its lang, in a language as gettext names
+    // it ("zh_TW", "sr@latin", "en").
+    language: function(language) {
+      const texts = pageTexts[language] || {};
+      document.documentElement.lang = language.replace('@latin', '-Latn').replace(/_/g, '-');
+      for (const [context, english] of pageEnglish) {
+        const element = document.getElementById(context.slice('page:'.length));
+        element.textContent = texts[context + '\u0004' + english] || english;
+      }
+    },
     end: function(ended, report) {
       document.getElementById('loading').hidden = true;
       const section = document.getElementById(ended ? 'ended' : 'failed');
@@ -49,20 +62,7 @@ var Module = {
   },
 };
 
-(function() {
-  let language = 'en';
-  for (const name of navigator.languages || [navigator.language || 'en']) {
-    const tag = name.replace(/-/g, '_');
-    const found = [tag, tag.split('_')[0]].find((candidate) => candidate === 'en' || pageTexts[candidate]);
-    if (found) {
-      language = found;
-      break;
-    }
-  }
-  const texts = pageTexts[language] || {};
-  document.documentElement.lang = language.replace(/_/g, '-');
-  for (const [context, english] of pageEnglish) {
-    const element = document.getElementById(context.slice('page:'.length));
-    element.textContent = texts[context + '\u0004' + english] || english;
-  }
-})();
+Module.forms.language((navigator.languages || [navigator.language || 'en']).map((name) => {
+  const tag = name.replace(/-/g, '_');
+  return [tag, tag.split('_')[0]].find((candidate) => candidate === 'en' || pageTexts[candidate]);
+}).find((found) => found) || 'en');

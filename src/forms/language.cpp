@@ -56,7 +56,7 @@ std::string Translate(const std::string& key, std::string_view english, std::opt
     const std::uint64_t index = n.has_value() ? g_catalogue->Plural(*n) : 0;
     if (index >= forms.size() || (!n.has_value() && forms.size() != 1))
         return std::string(english);
-    const std::string_view chosen = forms[index];
+    const std::string_view chosen = forms[static_cast<std::size_t>(index)]; // below size(), so it fits
     const auto wanted = ArgumentsOf(english);
     if (chosen.empty() || !wanted.has_value() || ArgumentsOf(chosen) != wanted)
         return std::string(english);

@@ -17,6 +17,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace forms {
@@ -48,6 +49,10 @@ public:
     // The player's languages, most preferred first, as the system gives
     // them ("ja-JP", "de_DE.UTF-8", "en").
     virtual std::vector<std::string> PreferredLanguages() const = 0;
+    // The language that the program's texts are in from here on, as
+    // gettext names it ("zh_TW"; "en" for English), for what the platform
+    // shows of its own around the form.
+    virtual void UseLanguage(std::string_view /*language*/) { }
     // Handles events until Quit; idle, the program takes no time.
     virtual void Run() = 0;
 
@@ -72,7 +77,9 @@ template <typename Window, typename Services>
 int RunForm(Services& platform, const ProgramInfo& info, const FormFactory& createForm)
 {
     static_assert(Backend<Window, Services>, "a backend's window and platform services, as Backend states");
-    UseCatalogue(ChooseCatalogue(info.Catalogues, platform.PreferredLanguages()));
+    const Catalogue* catalogue = ChooseCatalogue(info.Catalogues, platform.PreferredLanguages());
+    UseCatalogue(catalogue);
+    platform.UseLanguage(catalogue == nullptr ? "en" : catalogue->Language);
     Runtime runtime(platform, info.Name);
     const std::unique_ptr<Form> form = createForm(runtime);
     Window window(*form, runtime);

@@ -50,6 +50,9 @@ int forms_web_face(const char* face, char* out, std::size_t size);
 // The browser's languages, most preferred first, separated by ',', in out;
 // 0 if they do not fit.
 int forms_web_languages(char* out, std::size_t size);
+// The language of the program's texts, as gettext names it ("zh_TW", "en"):
+// the page's own texts follow it.
+void forms_web_language(const char* language);
 }
 
 namespace forms::web {

@@ -327,6 +327,11 @@ mergeInto(LibraryManager.library, {
     return r | g << 8 | b << 16;
   },
 
+  forms_web_language__deps: ['$Forms'],
+  forms_web_language: function(language) {
+    Module['forms'].language(Forms.text(language));
+  },
+
   forms_web_languages: function(out, size) {
     const list = new TextEncoder().encode((navigator.languages || [navigator.language || '']).join(','));
     if (list.length >= size)

@@ -84,6 +84,11 @@ void WebPlatform::Quit(int exitStatus)
     forms_web_end(exitStatus, report_.c_str());
 }
 
+void WebPlatform::UseLanguage(std::string_view language)
+{
+    forms_web_language(std::string(language).c_str());
+}
+
 std::vector<std::string> WebPlatform::PreferredLanguages() const
 {
     std::array<char, 512> list {};

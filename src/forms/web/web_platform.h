@@ -26,6 +26,8 @@ public:
     void Quit(int exitStatus) override;
     // The browser's languages (navigator.languages), most preferred first.
     std::vector<std::string> PreferredLanguages() const override;
+    // The page's own texts, and its lang, in the program's language.
+    void UseLanguage(std::string_view language) override;
 
 private:
     void HandlePending();
