@@ -342,6 +342,7 @@ TEST_CASE("every language's result agrees with the language's plural categories,
             return 0;
         return n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14) ? 1 : 2;
     };
+    // clang-format off
     const std::map<std::string_view, std::function<int(std::uint64_t)>> categories {
         { "de", [](std::uint64_t n) { return n == 1 ? 0 : 2; } }, { "es", [](std::uint64_t n) { return n == 1 ? 0 : 2; } },
         { "it", [](std::uint64_t n) { return n == 1 ? 0 : 2; } }, { "fr", [](std::uint64_t n) { return n <= 1 ? 0 : 2; } },
@@ -349,6 +350,7 @@ TEST_CASE("every language's result agrees with the language's plural categories,
         { "ko", [](std::uint64_t) { return 2; } }, { "zh_CN", [](std::uint64_t) { return 2; } }, { "zh_TW", [](std::uint64_t) { return 2; } },
         { "ru", [&slavic](std::uint64_t n) { return slavic(n, false); } }, { "pl", [&slavic](std::uint64_t n) { return slavic(n, true); } },
     };
+    // clang-format on
     struct Restore {
         ~Restore() { forms::UseCatalogue(nullptr); }
     } restore;
