@@ -25,8 +25,8 @@ set(VANTU_LANGUAGES ${VANTU_LANGUAGES} PARENT_SCOPE)
 #   whose files msggrep matches a folder at a time): the program carries no
 #   document's texts.
 # - LANG-documents.po, what po4a reads to translate the man page and the
-#   README: the catalogue without the texts that have a context, which the
-#   po4a of Debian 12 cannot parse (no document has one).
+#   README: only their texts, for the po4a of Debian 12 parses neither a
+#   context nor more than two plural forms, which the code's texts have.
 set(mo_files)
 set(program_mo_files)
 set(po_files)
@@ -38,7 +38,8 @@ foreach(language IN LISTS VANTU_LANGUAGES)
     COMMAND ${VANTU_MSGFMT} -o ${made}.mo ${po}
     COMMAND ${VANTU_MSGGREP} --location=src/* --location=src/*/* --location=src/*/*/* -o ${made}-program.po ${po}
     COMMAND ${VANTU_MSGFMT} -o ${made}-program.mo ${made}-program.po
-    COMMAND ${VANTU_MSGGREP} --invert-match --msgctxt --regexp=. -o ${made}-documents.po ${po}
+    COMMAND ${VANTU_MSGGREP} --location=resources/vantu.6 --location=resources/windows-readme.txt.in
+            -o ${made}-documents.po ${po}
     DEPENDS ${po}
     COMMENT "Compiling the ${language} catalogue")
   list(APPEND po_files ${po})

@@ -6,9 +6,9 @@
 # the same input:
 #   web_assets.py font SOURCE.ttf OUT.woff2 FAMILY TEXT
 #       the glyphs of TEXT from SOURCE, as a font of its own name, FAMILY.
-#       TEXT is the code points U+FIRST-LAST, or GLYPHS:FACE:WEIGHT, the
-#       characters that the line of FACE and WEIGHT in the file GLYPHS
-#       (made by the glyphs tool) gives
+#       TEXT is ranges of code points, U+FIRST-LAST,U+FIRST-LAST..., or
+#       GLYPHS:FACE:WEIGHT, the characters that the line of FACE and WEIGHT
+#       in the file GLYPHS (made by the glyphs tool) gives
 #   web_assets.py icon ICON.xpm OUT.png SIZE
 #       the XPM icon as a PNG of SIZE pixels a side, each pixel a square
 #   web_assets.py join OUT FILE...
@@ -46,9 +46,9 @@ def font(source, out, family, text):
         if not found:
             sys.exit(f'{path} has no glyphs of {design} {weight}')
         text = found[0]
-    if text.startswith('U+'):
-        first, last = (int(point, 16) for point in text[2:].split('-'))
-        subsetter.populate(unicodes=range(first, last + 1))
+    if text.startswith('U+'):  # ranges of code points: U+0020-017F,U+0400-045F
+        ranges = [[int(point, 16) for point in part.removeprefix('U+').split('-')] for part in text.split(',')]
+        subsetter.populate(unicodes=[point for first, last in ranges for point in range(first, last + 1)])
     else:
         subsetter.populate(text=text)
     subsetter.subset(face)

@@ -6,6 +6,7 @@
 # installed, started from its shortcut, installed again, replaced by a later
 # version and removed without a trace; the zip's files. They read dist/ and
 # build-release/, where `make release` left them.
+import gettext
 import os
 import re
 import subprocess
@@ -24,9 +25,12 @@ PROJECT = dict(line.split('=', 1) for line in (BUILD / 'windows/release/release.
 VERSION, HOMEPAGE = PROJECT['VANTU_VERSION'], PROJECT['VANTU_HOMEPAGE']
 MSI = DIST / f'vantu-{VERSION}-windows-x64.msi'
 ZIP = DIST / f'vantu-{VERSION}-windows-x64.zip'
-# The README in English and in each language, by a word that only its language has: the balance's name.
-READMES = {'README.txt': 'Balance', 'README.ja.txt': '所持コイン', 'README.de.txt': 'Guthaben',
-           'README.fr.txt': 'Solde', 'README.es.txt': 'Saldo'}
+# The README in English and in each language, by its first sentence as the
+# language's catalogue has it.
+SUMMARY = 'A small slot machine: three reels, five pay lines, one window.'
+READMES = {'README.txt': SUMMARY} | {
+    f'README.{language}.txt': gettext.GNUTranslations(open(BUILD / f'windows/po/{language}.mo', 'rb')).gettext(SUMMARY)
+    for language in re.findall(r'^(\w+)$', (SOURCE / 'po/LINGUAS').read_text(), re.M)}
 TEXTS = ['LICENSE.txt', *READMES]
 PREFIX = Path(os.environ['WINEPREFIX'])
 DRIVE_C = PREFIX / 'drive_c'
@@ -165,6 +169,7 @@ def test_zip_holds_the_game_and_its_texts():
         for text in TEXTS:
             lines = archive.read(text).split(b'\n')
             assert lines[-1] == b'' and all(line.endswith(b'\r') for line in lines[:-1]), f'{text} has a bare line feed'
-        for readme, balance in READMES.items():
-            assert f'Vantu {VERSION}'.encode() in archive.read(readme)
-            assert balance.encode() in archive.read(readme), f'{readme} is not in its language'
+        for readme, summary in READMES.items():
+            text = archive.read(readme).decode()
+            assert f'Vantu {VERSION}' in text
+            assert summary in ' '.join(text.split()), f'{readme} is not in its language'
