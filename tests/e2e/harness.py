@@ -18,11 +18,13 @@ from rules import ENGLISH, STOPS, TIMEOUT, Texts, wait  # noqa: F401 (bench/atsp
 
 
 # The game's environment: on X, with accessibility on, in English unless
-# lang is given, as LANG, as the desktop sets it.
+# lang is given, as LANG, as the desktop sets it ("C.UTF-8:de" sets LANG
+# and LANGUAGE).
 def environment(lang=None):
     env = {name: value for name, value in os.environ.items()
            if name not in ('LANGUAGE', 'LC_ALL', 'LC_MESSAGES', 'LANG')}
-    env.update(QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1', **({'LANG': lang} if lang else {}))
+    env.update(QT_QPA_PLATFORM='xcb', QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
+               **dict(zip(('LANG', 'LANGUAGE'), lang.split(':'))) if lang else {})
     return env
 
 
@@ -90,7 +92,7 @@ def launch(desktop):
     # The game speaks English unless the test gives it a language, lang.
     def start(variable='VANTU_BIN', lang=None):
         processes.append(subprocess.Popen([os.environ[variable]], env=environment(lang)))
-        return Game(processes[-1], Texts.of(lang) if lang else ENGLISH)
+        return Game(processes[-1], Texts.of(lang.split(':')[-1]) if lang else ENGLISH)
     yield start
     for process in processes:
         process.kill()  # nothing when it has ended

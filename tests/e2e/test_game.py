@@ -49,13 +49,17 @@ def test_two_plays(launch, go, stops):
     assert game.close(signal.SIGTERM if go == 'Return' else None) == 0
 
 
-# The player's language, from LANG: the names and descriptions in it, after a
-# play too; the game's own texts as they stand; English where the build has
-# no catalogue. The tree is judged against Python's gettext over the build's
+# The player's language, from LANG (and LANGUAGE, which glibc honours under
+# C.UTF-8): the names and descriptions in it, after a play too; the game's
+# own texts as they stand; English where the build has no catalogue. The tree is judged against Python's gettext over the build's
 # catalogue, and a name or two against the words themselves.
 @pytest.mark.parametrize('lang, words', [
     ('ja_JP.UTF-8', ['左リールを停止', '所持コイン', '中リール、上段', 'コイン10枚で1回プレイします。']),
     ('de_DE.UTF-8', ['Linke Walze anhalten', 'Guthaben', 'Mittlere Walze, obere Reihe', 'Startet eine Runde für 10 Münzen.']),
+    ('ru_RU.UTF-8', ['Остановить левый барабан', 'Баланс', 'Средний барабан, верхний ряд', 'Запускает вращение барабанов за 10 монет.']),
+    ('zh_TW.UTF-8', ['停止左滾輪', '餘額', '中滾輪，上排', '花費 10 枚金幣，開始一次旋轉。']),
+    ('pt_BR.UTF-8', ['Parar rolo esquerdo', 'Saldo', 'Rolo central, linha de cima', 'Inicia uma jogada por 10 moedas.']),
+    ('C.UTF-8:de', ['Linke Walze anhalten', 'Guthaben', 'Mittlere Walze, obere Reihe', 'Startet eine Runde für 10 Münzen.']),
     ('fi_FI.UTF-8', ['Stop left reel', 'Balance', 'Middle reel, top row', 'Starts a play for 10 coins.'])])
 def test_a_play_in_the_players_language(launch, lang, words):
     game = launch(lang=lang)

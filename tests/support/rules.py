@@ -44,9 +44,11 @@ class Texts:
         return re.sub(r'%(\d)\$s', lambda m: str(arguments[int(m.group(1)) - 1]), told)
 
     @classmethod
-    def of(cls, lang):  # a player's language (ja_JP.UTF-8, ja, en-US), from the build's catalogues if they have it
-        mo = pathlib.Path(os.environ.get('VANTU_PO_DIR', '.'), re.split('[_.@-]', lang)[0] + '.mo')
-        return cls(mo if mo.is_file() else None)
+    def of(cls, lang):  # a player's language (zh_TW.UTF-8, ja, pt-BR), from the build's catalogues if they have it
+        name = re.split('[.@]', lang)[0].replace('-', '_')
+        mo = [path for path in (pathlib.Path(os.environ.get('VANTU_PO_DIR', '.'), f'{name}.mo')
+                                for name in (name, name.split('_')[0])) if path.is_file()]
+        return cls(mo[0] if mo else None)
 
     def coins(self, n):
         return self.catalogue.ngettext('%1$s coin', '%1$s coins', n).replace('%1$s', str(n))

@@ -15,7 +15,7 @@ import pytest
 
 from browser import ENGINES, Server
 from player import assert_new_game, grid, play as play_judged
-from rules import CELLS, wait
+from rules import CELLS, Texts, wait
 
 
 # Every test here, in every engine.
@@ -171,6 +171,21 @@ def test_in_japanese(browser, site):
     assert [tr.stops[0], tr.balance, tr.cells[1][0], page.describe('GO'), page.describe(tr.balance)] == [
         '左リールを停止', '所持コイン', '中リール、上段', 'コイン10枚で1回プレイします。', '500枚']
     assert [page.controls()[name]['text'] for name in ('GO', tr.stops[0])] == ['GO', '*']
+    play(page, 'click', [0, 1, 2])
+
+
+# The player's language as the browser gives it, read by the program's rule:
+# a region's script finds Chinese's catalogue (zh-HK reads zh_TW); the page's
+# lang and its own texts follow the program's; a play is heard in the
+# language.
+@pytest.mark.parametrize('lang, catalogue, page_lang', [('ru-RU', 'ru', 'ru'), ('zh-HK', 'zh_TW', 'zh-TW'),
+                                                        ('pt-BR', 'pt_BR', 'pt-BR')])
+def test_a_play_in_the_browsers_language(browser, site, lang, catalogue, page_lang):
+    page = browser(lang=lang).open(site.url)
+    page.tr = tr = Texts.of(catalogue)
+    assert page.js("return [document.documentElement.lang, document.getElementById('ended-text').textContent]") == [
+        page_lang, tr('The game is over.', 'page:ended-text')] and tr.stops[0] != 'Stop left reel'
+    assert page.has(tr.stops[0]) and page.describe('GO') == tr('Starts a play for 10 coins.')
     play(page, 'click', [0, 1, 2])
 
 
