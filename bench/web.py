@@ -21,7 +21,7 @@ import time
 import brotli
 
 sys.path[:0] = [os.path.join(os.path.dirname(__file__), '..', 'tests', folder) for folder in ('web', 'support')]
-from browser import Browser, Server  # noqa: E402
+from browser import Chromium, Server  # noqa: E402
 from rules import STOPS, wait  # noqa: E402
 
 LOADS = 10
@@ -40,8 +40,12 @@ print(f'  {"the whole page":32} {total[0]:8} {total[1]:8} {total[2]:8}'
 
 # Milliseconds from navigation to the form shown, in a fresh profile: the
 # page cold, the browser settled after its start.
+def browser_window():  # a fresh profile in a headless Chromium, as the tests start one
+    return Chromium(800, 600, 1, False, 'en-US', None)
+
+
 def shown(url):
-    browser = Browser()
+    browser = browser_window()
     try:
         time.sleep(1)
         browser.driver.get(url)
@@ -56,18 +60,14 @@ with tempfile.TemporaryDirectory(prefix='vantu-bench-') as folder:
     shutil.copytree(site, yardstick)
     for name in ('vantu.js', 'vantu.wasm'):
         shutil.copy(empty / name, yardstick / name)
-    servers = [Server(str(site)), Server(str(yardstick))]
-    try:
-        times = [[], []]
+    with Server(str(site)) as game_server, Server(str(yardstick)) as bare_server:
+        servers, times = [game_server, bare_server], [[], []]
         for _ in range(LOADS):  # alternately, so that both meet the machine alike
             for server, measured in zip(servers, times):
                 measured.append(shown(server.url))
         game, bare = map(statistics.median, times)
         print(f'\nNavigation to the form shown, median of {LOADS} cold loads: {game:.0f} ms; the same page with a '
               f'program that only returns: {bare:.0f} ms; ratio {game / bare:.2f} (goal: at most 1.2)')
-    finally:
-        for server in servers:
-            server.stop()
 
 
 # The CPU that Chromium's processes took in `seconds`, as shares of one
@@ -99,28 +99,27 @@ def shares(figures):  # the median of each figure over the runs
 
 
 RUNS, SECONDS = 3, 5
-server = Server(str(site))
-browser = Browser().open(server.url)
-try:
-    wait(lambda: browser.js('return navigator.serviceWorker.ready.then((registration) => !!registration.active)'),
-         'the service worker')  # registered two seconds after the form is shown, and installed
-    time.sleep(1)
-    print(f'\nCPU as a share of one core (this machine: {os.cpu_count()} cores), the median of {RUNS} runs of '
-          f'{SECONDS} s:\n{"":36}Chromium  the page\'s renderer')
-    print(f'  the page idle:                    {shares([cpu(SECONDS) for _ in range(RUNS)])}   (goal: 0)')
-    browser.js('''window.sweeps = 0; new MutationObserver(() => ++sweeps).observe(
-        document.querySelector('[aria-label="Left reel, top row"] .face'), { childList: true });''')
-    browser.click('GO')
-    wait(lambda: browser.has(STOPS[0], 'enabled'), 'the spin')
-    browser.js('sweeps = 0')
-    spinning = [cpu(SECONDS) for _ in range(RUNS)]
-    sweeps = browser.js('return sweeps') / (RUNS * SECONDS)
-    print(f'  the reels spinning:               {shares(spinning)}   (goal: at most 25 %), '
-          f'{sweeps:.0f} sweeps a second')
-    for name in STOPS:
-        browser.click(name)
-    wait(lambda: browser.has('GO', 'enabled'), 'the end of the play')
-    print(f'  idle again after the play:        {shares([cpu(SECONDS) for _ in range(RUNS)])}')
-finally:
-    browser.quit()
-    server.stop()
+with Server(str(site)) as server:
+    browser = browser_window().open(server.url)
+    try:
+        wait(lambda: browser.js('return navigator.serviceWorker.ready.then((registration) => !!registration.active)'),
+             'the service worker')  # registered two seconds after the form is shown, and installed
+        time.sleep(1)
+        print(f'\nCPU as a share of one core (this machine: {os.cpu_count()} cores), the median of {RUNS} runs of '
+              f'{SECONDS} s:\n{"":36}Chromium  the page\'s renderer')
+        print(f'  the page idle:                    {shares([cpu(SECONDS) for _ in range(RUNS)])}   (goal: 0)')
+        browser.js('''window.sweeps = 0; new MutationObserver(() => ++sweeps).observe(
+            document.querySelector('[aria-label="Left reel, top row"] .face'), { childList: true });''')
+        browser.click('GO')
+        wait(lambda: browser.has(STOPS[0], 'enabled'), 'the spin')
+        browser.js('sweeps = 0')
+        spinning = [cpu(SECONDS) for _ in range(RUNS)]
+        sweeps = browser.js('return sweeps') / (RUNS * SECONDS)
+        print(f'  the reels spinning:               {shares(spinning)}   (goal: at most 25 %), '
+              f'{sweeps:.0f} sweeps a second')
+        for name in STOPS:
+            browser.click(name)
+        wait(lambda: browser.has('GO', 'enabled'), 'the end of the play')
+        print(f'  idle again after the play:        {shares([cpu(SECONDS) for _ in range(RUNS)])}')
+    finally:
+        browser.quit()

@@ -26,9 +26,10 @@ add_custom_command(OUTPUT ${web_made}/glyphs.txt
 # its use: "preload" for a face the form shows at once, "page" for the
 # page's own texts. The page's @font-face rules, its preloads and the map
 # from the runtime's faces to the page's families are made from this list.
-# The Regular face has Latin-1, Latin Extended-A, Cyrillic and the
-# typographic dashes, quotes and ellipsis, for the page's own texts in the
-# European languages; Chinese, Japanese and Korean take the system's face.
+# The Regular face has Latin-1, for an error's report, and every character
+# of the page's own texts in each language that Liberation Sans has (Polish
+# and Russian among them); Chinese, Japanese and Korean take the system's
+# face.
 # Liberation 2 is in liberation2/ on Debian 12, in liberation/ on Debian 13.
 find_path(VANTU_LIBERATION_DIR LiberationSans-Regular.ttf
   PATHS /usr/share/fonts/truetype/liberation2 /usr/share/fonts/truetype/liberation
@@ -37,7 +38,7 @@ set(liberation ${VANTU_LIBERATION_DIR})
 set(VANTU_WEB_FONTS
   "vantu-sans-bold|${liberation}/LiberationSans-Bold.ttf|Liberation Sans|Vantu Sans|700|${web_made}/glyphs.txt:Arial:700|fonts-liberation2|preload"
   "vantu-pgothic|/usr/share/fonts/opentype/ipafont-gothic/ipagp.ttf|IPAPGothic|Vantu PGothic|400|${web_made}/glyphs.txt:ＭＳ Ｐゴシック:400|fonts-ipafont-gothic|preload"
-  "vantu-sans|${liberation}/LiberationSans-Regular.ttf|Liberation Sans|Vantu Sans|400|U+0020-017F,U+0400-045F,U+2010-2027|fonts-liberation2|page")
+  "vantu-sans|${liberation}/LiberationSans-Regular.ttf|Liberation Sans|Vantu Sans|400|U+0020-00FF,${web_made}/page-texts.js|fonts-liberation2|page")
 set(web_files)
 set(VANTU_WEB_FONT_FACES)
 set(VANTU_WEB_PRELOADS)
@@ -66,7 +67,7 @@ foreach(entry IN LISTS VANTU_WEB_FONTS)
   add_custom_command(OUTPUT ${web_made}/fonts/${file}.woff2
     COMMAND ${CMAKE_COMMAND} -E make_directory ${web_made}/fonts
     COMMAND ${VANTU_PYTHON} ${web_assets} font ${source} ${web_made}/fonts/${file}.woff2 ${family} ${text}
-    DEPENDS ${web_assets} ${source} ${web_made}/glyphs.txt VERBATIM)
+    DEPENDS ${web_assets} ${source} ${web_made}/glyphs.txt ${web_made}/page-texts.js VERBATIM)
   list(APPEND web_files fonts/${file}.woff2)
   if(NOT package IN_LIST web_packages)
     list(APPEND web_packages ${package})

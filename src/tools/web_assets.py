@@ -6,7 +6,8 @@
 # the same input:
 #   web_assets.py font SOURCE.ttf OUT.woff2 FAMILY TEXT
 #       the glyphs of TEXT from SOURCE, as a font of its own name, FAMILY.
-#       TEXT is ranges of code points, U+FIRST-LAST,U+FIRST-LAST..., or
+#       TEXT is ranges of code points and files, U+FIRST-LAST,FILE..., the
+#       code points and every character of the files that SOURCE has; or
 #       GLYPHS:FACE:WEIGHT, the characters that the line of FACE and WEIGHT
 #       in the file GLYPHS (made by the glyphs tool) gives
 #   web_assets.py icon ICON.xpm OUT.png SIZE
@@ -46,9 +47,15 @@ def font(source, out, family, text):
         if not found:
             sys.exit(f'{path} has no glyphs of {design} {weight}')
         text = found[0]
-    if text.startswith('U+'):  # ranges of code points: U+0020-017F,U+0400-045F
-        ranges = [[int(point, 16) for point in part.removeprefix('U+').split('-')] for part in text.split(',')]
-        subsetter.populate(unicodes=[point for first, last in ranges for point in range(first, last + 1)])
+    if text.startswith('U+'):  # ranges of code points, and the characters of files: U+0020-00FF,page-texts.js
+        points = set()
+        for part in text.split(','):
+            if part.startswith('U+'):
+                first, last = (int(point, 16) for point in part[2:].split('-'))
+                points.update(range(first, last + 1))
+            else:
+                points.update(map(ord, pathlib.Path(part).read_text(encoding='utf-8')))
+        subsetter.populate(unicodes=sorted(points))
     else:
         subsetter.populate(text=text)
     subsetter.subset(face)
