@@ -120,7 +120,8 @@ build-windows-tests: windows-test-deps
 # web backends). Then every
 # language's catalogue: msgfmt --check, and none lacks a text of the code or
 # the documents, or keeps one that is gone (scripts/update-po brings them up
-# to date). Nothing is rewritten.
+# to date), none leaves a text untranslated or fuzzy, and every text of the
+# code tells its translators what it is. Nothing is rewritten.
 lint: test-deps build
 	@unformatted=$$(git ls-files '*.cpp' '*.h' | while read -r file; do \
 		clang-format --dry-run --Werror "$$file" >/dev/null 2>&1 || echo "  $$file"; done); \
