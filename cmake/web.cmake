@@ -94,8 +94,9 @@ string(STRIP "${VANTU_WEB_PRELOADS}" VANTU_WEB_PRELOADS)
 string(STRIP "${VANTU_WEB_FONT_FACES}" VANTU_WEB_FONT_FACES)
 list(JOIN web_faces ", " VANTU_WEB_FACES)
 configure_file(${PROJECT_SOURCE_DIR}/resources/web/index.html.in ${web_made}/index.html @ONLY)
-# The page's own texts in every language, before the script that shows them.
-add_custom_command(OUTPUT ${web_made}/page.js
+# The page's own texts in every language, before the script that shows them
+# (page-texts.js, whose characters the Regular face takes too).
+add_custom_command(OUTPUT ${web_made}/page.js ${web_made}/page-texts.js
   COMMAND ${VANTU_PYTHON} ${PROJECT_SOURCE_DIR}/src/tools/catalogues.py page ${web_made}/page-texts.js page: ${VANTU_MO_FILES}
   COMMAND ${VANTU_PYTHON} ${web_assets} join ${web_made}/page.js ${web_made}/page-texts.js
     ${PROJECT_SOURCE_DIR}/resources/web/page.js
