@@ -337,18 +337,17 @@ TEST_CASE("every language's result agrees with the language's plural categories,
     // CLDR's categories of whole numbers: 0 one, 1 few, 2 many or other.
     // Where gettext's forms have no "many" (French, Spanish, Italian,
     // Portuguese: "1 000 000 de pièces"), it takes the words of "other".
-    const auto slavic = [](std::uint64_t n, bool polish) -> int {
-        if (polish ? n == 1 : n % 10 == 1 && n % 100 != 11)
-            return 0;
-        return n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14) ? 1 : 2;
-    };
     // clang-format off
-    const std::map<std::string_view, std::function<int(std::uint64_t)>> categories {
-        { "de", [](std::uint64_t n) { return n == 1 ? 0 : 2; } }, { "es", [](std::uint64_t n) { return n == 1 ? 0 : 2; } },
-        { "it", [](std::uint64_t n) { return n == 1 ? 0 : 2; } }, { "fr", [](std::uint64_t n) { return n <= 1 ? 0 : 2; } },
-        { "pt_BR", [](std::uint64_t n) { return n <= 1 ? 0 : 2; } }, { "ja", [](std::uint64_t) { return 2; } },
-        { "ko", [](std::uint64_t) { return 2; } }, { "zh_CN", [](std::uint64_t) { return 2; } }, { "zh_TW", [](std::uint64_t) { return 2; } },
-        { "ru", [&slavic](std::uint64_t n) { return slavic(n, false); } }, { "pl", [&slavic](std::uint64_t n) { return slavic(n, true); } },
+    static constexpr auto few = [](std::uint64_t n) { return n % 10 >= 2 && n % 10 <= 4 && (n % 100 < 12 || n % 100 > 14); };
+    using Rule = int (*)(std::uint64_t);
+    const Rule one = [](std::uint64_t n) { return n == 1 ? 0 : 2; };
+    const Rule zeroOrOne = [](std::uint64_t n) { return n <= 1 ? 0 : 2; };
+    const Rule other = [](std::uint64_t) { return 2; };
+    const Rule russian = [](std::uint64_t n) { return n % 10 == 1 && n % 100 != 11 ? 0 : (few(n) ? 1 : 2); };
+    const Rule polish = [](std::uint64_t n) { return n == 1 ? 0 : (few(n) ? 1 : 2); };
+    const std::map<std::string_view, Rule> categories {
+        { "de", one }, { "es", one }, { "it", one }, { "fr", zeroOrOne }, { "pt_BR", zeroOrOne }, { "ja", other },
+        { "ko", other }, { "zh_CN", other }, { "zh_TW", other }, { "ru", russian }, { "pl", polish },
     };
     // clang-format on
     struct Restore {
