@@ -109,7 +109,8 @@ with Server(str(site)) as server:
               f'{SECONDS} s:\n{"":36}Chromium  the page\'s renderer')
         print(f'  the page idle:                    {shares([cpu(SECONDS) for _ in range(RUNS)])}   (goal: 0)')
         browser.js('''window.sweeps = 0; new MutationObserver(() => ++sweeps).observe(
-            document.querySelector('[aria-label="Left reel, top row"] .face'), { childList: true });''')
+            document.querySelector('[aria-label="Left reel, top row"] .face'),
+            { childList: true, characterData: true, subtree: true });''')
         browser.click('GO')
         wait(lambda: browser.has(STOPS[0], 'enabled'), 'the spin')
         browser.js('sweeps = 0')

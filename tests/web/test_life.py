@@ -240,7 +240,7 @@ def test_the_reels_step_with_the_frames(browser, site):
     page = browser().open(site.url)
     page.js(f'''window.steps = {{visible: 0, hidden: 0, frames: 0}};
                new MutationObserver((records) => steps[document.visibilityState] += records.length).observe(
-                   document.querySelector('{CELL} .face'), {{childList: true}});
+                   document.querySelector('{CELL} .face'), {{childList: true, characterData: true, subtree: true}});
                (function frame() {{ ++steps.frames; requestAnimationFrame(frame); }})();
                document.addEventListener('visibilitychange', () => steps.changed = true);''')
     page.click('GO')
