@@ -190,9 +190,9 @@ mergeInto(LibraryManager.library, {
   },
 
   // A new text: the form's view tells only of a change. A text that stays
-  // a text keeps its node and changes only its characters: while the reels
-  // spin, nine cells change each frame, and a new node for each would cost
-  // the browser more at every one.
+  // a text keeps its node and changes only its characters: a form that
+  // animates its labels changes several of them every frame, and a new
+  // node for each would cost the browser more at every one.
   forms_web_set_text__deps: ['$Forms'],
   forms_web_set_text: function(id, text) {
     const face = Forms.elements[id].firstChild;
